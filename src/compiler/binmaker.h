@@ -1,0 +1,62 @@
+#pragma once
+// The compiler proper: compiles the main source (and what it includes) and
+// writes the key-assign file.
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "compiler/binmakeropt.h"
+#include "compiler/console.h"
+#include "compiler/keyfile.h"
+#include "compiler/srcread.h"
+
+// A routine declared FORWARD and never given a body.
+class ENoDefineError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Ends the compilation after an included file has reported its own error.
+class EErrInclude : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The key-assign file could not be written; the previous one is kept.
+class EKeyFileWriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum TCompileExitCode {
+    kExitDone = 0,
+    kExitMissingBody = 1,
+    kExitSourceError = 2,
+    kExitIncludeError = 3,
+    kExitWriteFailed = 4,
+};
+
+// "Error : ", the line with its number, and the caret under the column.
+void ReportSourceError(TConsole& console, const TSrcReader& reader, const std::string& message);
+
+class TBinMaker {
+public:
+    TBinMaker(const TBinMakerOpt& opt, TConsole& console);
+    virtual ~TBinMaker() = default;
+
+    // Compiles and writes; returns the process exit code.
+    int Run();
+
+    const TKeyFileContent& Content() const { return content_; }
+
+protected:
+    // The top-level loop over one file's sections.
+    virtual void CompileFile(TSrcReader& reader);
+    void WriteKeyFile();
+
+    TBinMakerOpt opt_;
+    TConsole& console_;
+    TKeyFileContent content_;
+    std::vector<std::string> filesRead_;
+};

@@ -1,0 +1,206 @@
+// Runs the real VELKC.exe in temporary folders and checks its console
+// output byte for byte, its exit code and the file it writes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "support/testsupport.h"
+
+namespace {
+
+const std::string kBanner =
+    "Velkano Tiny Language Compiler Ver 2.28\r\n"
+    "VTLソースをコンパイルしてキーアサインファイルを作ります\r\n"
+    "\r\n";
+
+const std::string kUsage =
+    "usage : VELKC /options\r\n"
+    "              /W        : コンパイル終了後、キー入力待ち\r\n"
+    "              /Ssrcname : ソースファイルを指定(srcname)\r\n"
+    "              /Bbinname : キーアサインファイルを指定(binname)\r\n"
+    "              /Iincpath : #INCLUDEのサーチパス指定(;で区切って複数OK)\r\n"
+    "              /E[+|-]   : 環境変数VELKCINCの参照の有無(default:- 参照しない)\r\n"
+    "              /V        : コンパイルの詳細表示\r\n"
+    "              /L        : 変数・サブルーチン・キー定義表示\r\n"
+    "              /? or /H  : ヘルプ\r\n";
+
+std::string Velkc() { return "\"" + TestProgramDir() + "VELKC.exe\""; }
+
+TProcessResult RunVelkc(const std::string& args, const std::string& dir, const std::string& input = "")
+{
+    return RunProgram(Velkc() + (args.empty() ? "" : " " + args), dir, input);
+}
+
+// What a successful compile of src into key prints.
+std::string Compiled(const std::string& src, const std::string& key)
+{
+    return kBanner + "COMPILE >> " + src + "\r\n\r\nWRITE   >> " + key + "\r\n\r\nCOMPILE >> DONE\r\n\r\n";
+}
+
+std::string Word(std::uint32_t w)
+{
+    std::string s(4, '\0');
+    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(w >> (8 * i));
+    return s;
+}
+
+std::string EmptyProgram()
+{
+    std::string s("VELK BINCODE VER 0228\r\n\x1a", 24);
+    for (std::uint32_t m : {0x00100001u, 0x00100002u, 0x00100003u, 0x00100040u, 0x00100041u, 0x00100042u, 0x0010001Fu})
+        s += Word(m) + Word(0);
+    return s;
+}
+
+TEST(VelkcEndToEnd, EmptySourceWritesTheEmptyProgram)
+{
+    TTempDir dir;
+    WriteBytes(dir.File("a.src"), "// nothing but a comment\r\n/* and\r\n another */\r\n");
+    TProcessResult r = RunVelkc("/Sa.src", dir.Path());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.output, Compiled(dir.File("a.src"), dir.File("a.KEY")));
+    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), EmptyProgram());
+}
+
+TEST(VelkcEndToEnd, OptionValuesAndLowerCase)
+{
+    TTempDir dir;
+    CreateDirectoryA(dir.File("sub").c_str(), nullptr);
+    WriteBytes(dir.File("sub\\x.vtl"), "");
+    WriteBytes(dir.File(".src"), "");
+
+    TProcessResult r = RunVelkc("/ssub\\x.vtl", dir.Path());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.output, Compiled(dir.File("sub\\x.vtl"), dir.File("sub\\x.KEY")));
+    EXPECT_TRUE(PathExists(dir.File("sub\\x.KEY")));
+
+    r = RunVelkc("/Ssub\\x.vtl /bout.bin /Iinc /e+", dir.Path());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.output, Compiled(dir.File("sub\\x.vtl"), dir.File("out.bin")));
+    EXPECT_EQ(ReadBytes(dir.File("out.bin")), EmptyProgram());
+
+    // A source named by its extension only gets ".KEY" appended.
+    r = RunVelkc("/S.src", dir.Path());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(PathExists(dir.File(".src.KEY")));
+}
+
+TEST(VelkcEndToEnd, WithoutArgumentsCompilesVelkSrc)
+{
+    TTempDir dir;
+    // Here first, then beside the program.
+    WriteBytes(dir.File("VELK.SRC"), "");
+    TProcessResult r = RunVelkc("", dir.Path());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.output, Compiled(dir.File("VELK.SRC"), dir.File("VELK.KEY")));
+
+    TTempDir prog, work;
+    ASSERT_TRUE(CopyFileA((TestProgramDir() + "VELKC.exe").c_str(), prog.File("VELKC.exe").c_str(), FALSE));
+    WriteBytes(prog.File("VELK.SRC"), "");
+    r = RunProgram("\"" + prog.File("VELKC.exe") + "\"", work.Path());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.output, Compiled(prog.File("VELK.SRC"), prog.File("VELK.KEY")));
+    EXPECT_EQ(ReadBytes(prog.File("VELK.KEY")), EmptyProgram());
+    EXPECT_FALSE(PathExists(work.File("VELK.KEY")));
+}
+
+TEST(VelkcEndToEnd, HelpPrintsTheUsage)
+{
+    TTempDir dir;
+    WriteBytes(dir.File("VELK.SRC"), "");
+    for (const char* arg : {"/?", "/h", "/H", "/help", "/Hxyz"}) {
+        TProcessResult r = RunVelkc(arg, dir.Path());
+        EXPECT_EQ(r.exitCode, 0) << arg;
+        EXPECT_EQ(r.output, kBanner + kUsage) << arg;
+    }
+    EXPECT_FALSE(PathExists(dir.File("VELK.KEY")));
+}
+
+TEST(VelkcEndToEnd, MissingSourceIsReportedAndNothingWritten)
+{
+    TTempDir dir;
+    TProcessResult r = RunVelkc("/Snope.src", dir.Path());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.output, kBanner + dir.File("nope.src") + " が見つからない\r\n");
+    EXPECT_FALSE(PathExists(dir.File("nope.KEY")));
+}
+
+TEST(VelkcEndToEnd, LexicalErrorOnLine12)
+{
+    TTempDir dir;
+    std::string src;
+    for (int i = 1; i <= 11; ++i) src += "// line " + std::to_string(i) + " 表示\r\n";
+    src += "  #a = 1; @ #b\r\n#c\r\n";
+    WriteBytes(dir.File("bad.src"), src);
+    TProcessResult r = RunVelkc("/Sbad.src", dir.Path());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.output, kBanner + "COMPILE >> " + dir.File("bad.src") +
+                            "\r\n\r\n"
+                            "Error : 不正な文字 : \"@\"(40h)\r\n"
+                            "Line  :   12   #a = 1; @ #b\r\n" +
+                            std::string(12 + 11, ' ') + "^\r\n");
+    EXPECT_FALSE(PathExists(dir.File("bad.KEY")));
+}
+
+TEST(VelkcEndToEnd, DoubleByteCharacterOutsideStringsIsReported)
+{
+    TTempDir dir;
+    WriteBytes(dir.File("j.src"), "#a 'あ' /* い */ う\r\n");
+    TProcessResult r = RunVelkc("/Sj.src", dir.Path());
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.output.find("Error : 不正な文字 : \"う\"(82A4h)\r\n"
+                            "Line  :    1 #a 'あ' /* い */ う\r\n" +
+                            std::string(12 + 19, ' ') + "^\r\n"),
+              std::string::npos)
+        << r.output;
+}
+
+TEST(VelkcEndToEnd, WaitReadsALineBeforeExiting)
+{
+    TTempDir dir;
+    WriteBytes(dir.File("VELK.SRC"), "");
+    TProcessResult r = RunVelkc("/W", dir.Path(), "\r\n");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.output, Compiled(dir.File("VELK.SRC"), dir.File("VELK.KEY")) + "\r\nHIT RETURN KEY ...");
+
+    r = RunVelkc("/w /h", dir.Path(), "\n");
+    EXPECT_EQ(r.output, kBanner + kUsage + "\r\nHIT RETURN KEY ...");
+}
+
+TEST(VelkcEndToEnd, GarbageSourceNeverCrashes)
+{
+    TTempDir dir;
+    std::string garbage;
+    unsigned x = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        x = x * 1103515245 + 12345;
+        garbage += static_cast<char>(x >> 16);
+    }
+    WriteBytes(dir.File("g.src"), garbage);
+    TProcessResult r = RunVelkc("/Sg.src", dir.Path());
+    EXPECT_TRUE(r.exitCode == 0 || r.exitCode == 2) << r.exitCode;
+    EXPECT_EQ(r.output.rfind(kBanner, 0), 0u);
+
+    WriteBytes(dir.File("ff.src"), std::string(100000, '\xff'));
+    r = RunVelkc("/Sff.src", dir.Path());
+    EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST(VelkcEndToEnd, UnwritableOutputKeepsNothingHalfWritten)
+{
+    TTempDir dir;
+    WriteBytes(dir.File("a.src"), "");
+    // The output is held open without sharing: it cannot be created.
+    WriteBytes(dir.File("a.KEY"), "previous");
+    HANDLE h = CreateFileA(dir.File("a.KEY").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    TProcessResult r = RunVelkc("/Sa.src", dir.Path());
+    CloseHandle(h);
+    EXPECT_EQ(r.exitCode, 4);
+    EXPECT_NE(r.output.find("Error : "), std::string::npos) << r.output;
+    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), "previous");
+}
+
+}  // namespace
