@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/sjis.h"
+
 TBinMaker::TBinMaker(const TBinMakerOpt& opt, TConsole& console) : opt_(opt), console_(console) {}
 
 void ReportSourceError(TConsole& console, const TSrcReader& reader, const std::string& message)
@@ -75,35 +77,84 @@ std::string SystemMessage(DWORD code)
 
 }  // namespace
 
+void* TBinMaker::CreateOutputFile(const std::string& path)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return h == INVALID_HANDLE_VALUE ? nullptr : h;
+}
+
+bool TBinMaker::WriteOutput(void* file, const char* data, std::size_t n)
+{
+    std::size_t done = 0;
+    while (done < n) {
+        DWORD chunk = 0;
+        DWORD want = static_cast<DWORD>(std::min<std::size_t>(n - done, 1u << 20));
+        if (!WriteFile(file, data + done, want, &chunk, nullptr) || chunk == 0) return false;
+        done += chunk;
+    }
+    return true;
+}
+
+namespace {
+
+bool FileExists(const std::string& path)
+{
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
 void TBinMaker::WriteKeyFile()
 {
+    // Everything is serialised before any file is touched, so that an
+    // inconsistency never costs the user the previous key-assign file.
     std::string bytes;
     try {
         bytes = SerializeKeyFile(content_);
     } catch (const EKeyFileContentError& e) {
         throw EKeyFileWriteError(e.what());
     }
-    if (opt_.Verbose) console_.WriteLine();
-    console_.WriteLine("WRITE   >> " + opt_.BinName);
 
-    HANDLE h = CreateFileA(opt_.BinName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        throw EKeyFileWriteError("キーアサインファイルを作成できません : " + opt_.BinName + " (" + SystemMessage(GetLastError()) + ")");
-    std::size_t done = 0;
-    DWORD error = 0;
-    while (done < bytes.size()) {
-        DWORD chunk = 0;
-        DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-        if (!WriteFile(h, bytes.data() + done, want, &chunk, nullptr) || chunk == 0) {
-            error = GetLastError();
-            break;
-        }
-        done += chunk;
+    const std::string& bin = opt_.BinName;
+    const std::string backup = KeyFileBackupName(bin);
+    if (FileExists(backup) && !DeleteFileA(backup.c_str()))
+        throw EKeyFileWriteError("バックアップファイルを削除できません : " + backup + " (" + SystemMessage(GetLastError()) + ")");
+    bool backedUp = false;
+    if (FileExists(bin)) {
+        // Without a backup the old file would be overwritten with nothing to
+        // restore if writing then failed: stop while it is still intact.
+        if (!MoveFileA(bin.c_str(), backup.c_str()))
+            throw EKeyFileWriteError("バックアップファイルを作成できません : " + backup + " (" + SystemMessage(GetLastError()) + ")");
+        backedUp = true;
     }
-    if (done == bytes.size() && !FlushFileBuffers(h)) error = GetLastError();
-    CloseHandle(h);
-    if (done != bytes.size() || error) {
-        DeleteFileA(opt_.BinName.c_str());
-        throw EKeyFileWriteError("キーアサインファイルを書き込めません : " + opt_.BinName + " (" + SystemMessage(error) + ")");
+
+    if (opt_.Verbose) console_.WriteLine();
+    console_.WriteLine("WRITE   >> " + bin);
+
+    auto restore = [&](const std::string& message) {
+        DeleteFileA(bin.c_str());
+        if (backedUp && !MoveFileA(backup.c_str(), bin.c_str()))
+            throw EKeyFileWriteError(message + "\r\nError : 元のキーアサインファイルは " + backup + " に残っています");
+        throw EKeyFileWriteError(message);
+    };
+
+    void* file = CreateOutputFile(bin);
+    if (!file) restore("キーアサインファイルを作成できません : " + bin + " (" + SystemMessage(GetLastError()) + ")");
+    bool ok = WriteOutput(file, bytes.data(), bytes.size());
+    DWORD error = ok ? 0 : GetLastError();
+    if (ok && !FlushFileBuffers(file)) {
+        ok = false;
+        error = GetLastError();
     }
+    if (!CloseHandle(file) && ok) {
+        ok = false;
+        error = GetLastError();
+    }
+    if (!ok) restore("キーアサインファイルを書き込めません : " + bin + " (" + SystemMessage(error) + ")");
+}
+
+std::string KeyFileBackupName(const std::string& binName)
+{
+    return SjisChangeFileExt(binName, ".SAV");
 }

@@ -37,6 +37,9 @@ enum TCompileExitCode {
     kExitWriteFailed = 4,
 };
 
+// The name the previous key-assign file is kept under: ".SAV" for the extension.
+std::string KeyFileBackupName(const std::string& binName);
+
 // "Error : ", the line with its number, and the caret under the column.
 void ReportSourceError(TConsole& console, const TSrcReader& reader, const std::string& message);
 
@@ -53,7 +56,12 @@ public:
 protected:
     // The top-level loop over one file's sections.
     virtual void CompileFile(TSrcReader& reader);
+    // Writes the file, keeping the previous one as .SAV; on any failure the
+    // partial file is removed and the previous one put back.
     void WriteKeyFile();
+    // The file system under the writer (replaced in tests to make it fail).
+    virtual void* CreateOutputFile(const std::string& path);
+    virtual bool WriteOutput(void* file, const char* data, std::size_t n);
 
     TBinMakerOpt opt_;
     TConsole& console_;
