@@ -4,7 +4,10 @@
 
 #include <cstdio>
 
-TBinMaker::TBinMaker(const TBinMakerOpt& opt, TConsole& console) : opt_(opt), console_(console) {}
+TBinMaker::TBinMaker(const TBinMakerOpt& opt, TConsole& console, const TBuiltinTables& builtins)
+    : opt_(opt), console_(console), analyzer_(builtins)
+{
+}
 
 void ReportSourceError(TConsole& console, const TSrcReader& reader, const std::string& message)
 {

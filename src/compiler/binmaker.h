@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "compiler/binmakeropt.h"
+#include "compiler/builtintables.h"
 #include "compiler/console.h"
+#include "compiler/keyassign.h"
 #include "compiler/keyfile.h"
 #include "compiler/srcread.h"
+#include "compiler/tokens.h"
 
 // A routine declared FORWARD and never given a body.
 class ENoDefineError : public std::runtime_error {
@@ -42,7 +45,8 @@ void ReportSourceError(TConsole& console, const TSrcReader& reader, const std::s
 
 class TBinMaker {
 public:
-    TBinMaker(const TBinMakerOpt& opt, TConsole& console);
+    // The builtin tables are built once at start-up and outlive the compiler.
+    TBinMaker(const TBinMakerOpt& opt, TConsole& console, const TBuiltinTables& builtins);
     virtual ~TBinMaker() = default;
 
     // Compiles and writes; returns the process exit code.
@@ -57,6 +61,8 @@ protected:
 
     TBinMakerOpt opt_;
     TConsole& console_;
+    TTokenAnalyzer analyzer_;
+    TKeyAssigns keyAssigns_;
     TKeyFileContent content_;
     std::vector<std::string> filesRead_;
 };
