@@ -4,10 +4,7 @@
 
 #include <cstdio>
 
-TBinMaker::TBinMaker(const TBinMakerOpt& opt, TConsole& console, const TBuiltinTables& builtins)
-    : opt_(opt), console_(console), analyzer_(builtins)
-{
-}
+TBinMaker::TBinMaker(const TBinMakerOpt& opt, TConsole& console) : opt_(opt), console_(console) {}
 
 void ReportSourceError(TConsole& console, const TSrcReader& reader, const std::string& message)
 {

@@ -45,8 +45,7 @@ void ReportSourceError(TConsole& console, const TSrcReader& reader, const std::s
 
 class TBinMaker {
 public:
-    // The builtin tables are built once at start-up and outlive the compiler.
-    TBinMaker(const TBinMakerOpt& opt, TConsole& console, const TBuiltinTables& builtins);
+    TBinMaker(const TBinMakerOpt& opt, TConsole& console);
     virtual ~TBinMaker() = default;
 
     // Compiles and writes; returns the process exit code.
@@ -61,7 +60,9 @@ protected:
 
     TBinMakerOpt opt_;
     TConsole& console_;
-    TTokenAnalyzer analyzer_;
+    // The catalogue and key names, built once when the compiler starts.
+    const TBuiltinTables builtins_;
+    TTokenAnalyzer analyzer_{builtins_};
     TKeyAssigns keyAssigns_;
     TKeyFileContent content_;
     std::vector<std::string> filesRead_;

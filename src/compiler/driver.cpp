@@ -175,7 +175,6 @@ int RunVelkc(const std::vector<std::string>& args, TConsole& console)
     std::string incPath = IncludePathFor(a);
 
     console.WriteLine();
-    const TBuiltinTables builtins;
     if (a.help) {
         for (const char* const* line = kUsageLines; *line; ++line) console.WriteLine(*line);
         if (a.wait) WaitForReturn(console);
@@ -191,7 +190,7 @@ int RunVelkc(const std::vector<std::string>& args, TConsole& console)
 
     int exitCode;
     {
-        TBinMaker maker(opt, console, builtins);
+        TBinMaker maker(opt, console);
         exitCode = maker.Run();
     }
     if (a.wait) WaitForReturn(console);

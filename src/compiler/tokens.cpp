@@ -1,5 +1,6 @@
 #include "compiler/tokens.h"
 
+#include <span>
 #include <stdexcept>
 
 #include "compiler/events.h"
@@ -151,7 +152,7 @@ private:
     int (*indexOf_)(const void*, std::string_view);
 };
 
-TTokenKind FirstHolder(std::string_view name, std::initializer_list<TNameLookup> order, TTokenKind otherwise)
+TTokenKind FirstHolder(std::string_view name, std::span<const TNameLookup> order, TTokenKind otherwise)
 {
     for (const TNameLookup& l : order)
         if (l.Holds(name)) return l.Kind();
@@ -160,17 +161,15 @@ TTokenKind FirstHolder(std::string_view name, std::initializer_list<TNameLookup>
 
 // System names hide arguments, arguments hide locals and globals; in
 // declarations globals are tried before locals.
-struct TScopedNames {
-    std::initializer_list<TNameLookup> systemAndArgs, locals, globals;
-    TTokenKind newKind;
-    TTokenKind Classify(std::string_view name, bool globalsFirst) const
-    {
-        TTokenKind k = FirstHolder(name, systemAndArgs, tiError);
-        if (k == tiError) k = FirstHolder(name, globalsFirst ? globals : locals, tiError);
-        if (k == tiError) k = FirstHolder(name, globalsFirst ? locals : globals, newKind);
-        return k;
-    }
-};
+TTokenKind ClassifyScoped(std::string_view name, std::span<const TNameLookup> systemAndArgs,
+                          std::span<const TNameLookup> locals, std::span<const TNameLookup> globals,
+                          bool globalsFirst, TTokenKind newKind)
+{
+    TTokenKind k = FirstHolder(name, systemAndArgs, tiError);
+    if (k == tiError) k = FirstHolder(name, globalsFirst ? globals : locals, tiError);
+    if (k == tiError) k = FirstHolder(name, globalsFirst ? locals : globals, newKind);
+    return k;
+}
 
 std::optional<TBuiltinKind> BuiltinKindOf(TTokenKind kind)
 {
@@ -281,44 +280,40 @@ void TRoutineScope::ClearLocals()
 TTokenKind TTokenAnalyzer::ClassifyNumName(std::string_view upper, bool globalsFirst) const
 {
     const TRoutineScope& s = scope;
-    return TScopedNames{{{builtins_.Variables(TBuiltinKind::SysNum), tiSysNum},
-                         {builtins_.Variables(TBuiltinKind::SysNumArray), tiSysNumArray},
-                         {s.valArgNums, tiValArgNum},
-                         {s.valArgNumArrays, tiValArgNumArray},
-                         {s.varArgNums, tiVarArgNum},
-                         {s.varArgNumArrays, tiVarArgNumArray}},
-                        {{s.localNums, tiLocalNum}, {s.localNumArrays, tiLocalNumArray}},
-                        {{globals.nums, tiGlobalNum}, {globals.numArrays, tiGlobalNumArray}},
-                        tiNewNum}
-        .Classify(upper, globalsFirst);
+    const TNameLookup systemAndArgs[] = {
+        {builtins_.Variables(TBuiltinKind::SysNum), tiSysNum},
+        {builtins_.Variables(TBuiltinKind::SysNumArray), tiSysNumArray},
+        {s.valArgNums, tiValArgNum}, {s.valArgNumArrays, tiValArgNumArray},
+        {s.varArgNums, tiVarArgNum}, {s.varArgNumArrays, tiVarArgNumArray},
+    };
+    const TNameLookup locals[] = {{s.localNums, tiLocalNum}, {s.localNumArrays, tiLocalNumArray}};
+    const TNameLookup globalNames[] = {{globals.nums, tiGlobalNum}, {globals.numArrays, tiGlobalNumArray}};
+    return ClassifyScoped(upper, systemAndArgs, locals, globalNames, globalsFirst, tiNewNum);
 }
 
 TTokenKind TTokenAnalyzer::ClassifyStrName(std::string_view upper, bool globalsFirst) const
 {
     const TRoutineScope& s = scope;
-    return TScopedNames{{{builtins_.Variables(TBuiltinKind::SysStr), tiSysStr},
-                         {builtins_.Variables(TBuiltinKind::SysStrArray), tiSysStrArray},
-                         {s.valArgStrs, tiValArgStr},
-                         {s.valArgStrArrays, tiValArgStrArray},
-                         {s.varArgStrs, tiVarArgStr},
-                         {s.varArgStrArrays, tiVarArgStrArray}},
-                        {{s.localStrs, tiLocalStr}, {s.localStrArrays, tiLocalStrArray}},
-                        {{globals.strs, tiGlobalStr}, {globals.strArrays, tiGlobalStrArray}},
-                        tiNewStr}
-        .Classify(upper, globalsFirst);
+    const TNameLookup systemAndArgs[] = {
+        {builtins_.Variables(TBuiltinKind::SysStr), tiSysStr},
+        {builtins_.Variables(TBuiltinKind::SysStrArray), tiSysStrArray},
+        {s.valArgStrs, tiValArgStr}, {s.valArgStrArrays, tiValArgStrArray},
+        {s.varArgStrs, tiVarArgStr}, {s.varArgStrArrays, tiVarArgStrArray},
+    };
+    const TNameLookup locals[] = {{s.localStrs, tiLocalStr}, {s.localStrArrays, tiLocalStrArray}};
+    const TNameLookup globalNames[] = {{globals.strs, tiGlobalStr}, {globals.strArrays, tiGlobalStrArray}};
+    return ClassifyScoped(upper, systemAndArgs, locals, globalNames, globalsFirst, tiNewStr);
 }
 
 TTokenKind TTokenAnalyzer::ClassifyOther(std::string_view upper) const
 {
-    return FirstHolder(upper,
-                       {{builtins_.Routines(TBuiltinKind::SysProc), tiSysProc},
-                        {builtins_.Routines(TBuiltinKind::CondFunc), tiCondFunc},
-                        {routines.subs, tiSub},
-                        {routines.intFuncs, tiIntFunc},
-                        {routines.strFuncs, tiStrFunc},
-                        {routines.boolFuncs, tiBoolFunc},
-                        {routines.dialogs, tiDialog}},
-                       tiNewIdent);
+    const TNameLookup order[] = {
+        {builtins_.Routines(TBuiltinKind::SysProc), tiSysProc},
+        {builtins_.Routines(TBuiltinKind::CondFunc), tiCondFunc},
+        {routines.subs, tiSub}, {routines.intFuncs, tiIntFunc}, {routines.strFuncs, tiStrFunc},
+        {routines.boolFuncs, tiBoolFunc}, {routines.dialogs, tiDialog},
+    };
+    return FirstHolder(upper, order, tiNewIdent);
 }
 
 TTokenKind TTokenAnalyzer::Classify(std::string_view token) const
@@ -374,10 +369,9 @@ TTokenKind TTokenAnalyzer::ClassifyKey(std::string_view token) const
 
 TTokenKind TTokenAnalyzer::ClassifyDialogWord(std::string_view token) const
 {
-    return FirstHolder(token,
-                       {{builtins_.Routines(TBuiltinKind::DlgPart), tiDlgPart},
-                        {builtins_.Routines(TBuiltinKind::DlgItem), tiDlgItem}},
-                       tiNewIdent);
+    const TNameLookup order[] = {{builtins_.Routines(TBuiltinKind::DlgPart), tiDlgPart},
+                                 {builtins_.Routines(TBuiltinKind::DlgItem), tiDlgItem}};
+    return FirstHolder(token, order, tiNewIdent);
 }
 
 TToken TTokenAnalyzer::Accept(TSrcReader& reader, std::string_view message, TTokenKinds allowed, std::string token,
@@ -420,8 +414,10 @@ TToken TTokenAnalyzer::ExpectKey(TSrcReader& reader, std::string_view message, T
 TToken TTokenAnalyzer::ExpectDialog(TSrcReader& reader, std::string_view message, TTokenKinds allowed) const
 {
     std::string token = NextOrFail(reader.NextToken(), message);
+    // Only a real dialog word takes its dialog kind; anything else is
+    // judged by its general kind (a "}" must not pass as a new name).
     TTokenKind dialogKind = ClassifyDialogWord(token);
-    if (allowed.Has(dialogKind)) return TToken{std::move(token), dialogKind};
+    if (dialogKind != tiNewIdent && allowed.Has(dialogKind)) return TToken{std::move(token), dialogKind};
     TTokenKind kind = Classify(token);
     return Accept(reader, message, allowed, std::move(token), kind);
 }

@@ -137,7 +137,10 @@ using TStrArray = TSrcArray<std::string>;
 
 class TIntHashTable : public TVELKHashOf<TIntObj> {
 public:
-    int AddInt(std::string_view name, std::int32_t value) { return Add(name, std::make_unique<TIntObj>(TIntObj{value})); }
+    int AddInt(std::string_view name, std::int32_t value)
+    {
+        return Add(name, std::make_unique<TIntObj>(TIntObj{value}));
+    }
     std::optional<std::int32_t> IntOf(std::string_view name) const;
 };
 

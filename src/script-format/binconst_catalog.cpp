@@ -22,7 +22,8 @@ struct TNameIndex {
                 v.push_back(&b);
                 byId.push_back(&b);
             }
-            std::sort(v.begin(), v.end(), [](const TBuiltin* a, const TBuiltin* b) { return CompareNames(a->name, b->name) < 0; });
+            std::sort(v.begin(), v.end(),
+                      [](const TBuiltin* a, const TBuiltin* b) { return CompareNames(a->name, b->name) < 0; });
         }
         std::sort(byId.begin(), byId.end(), [](const TBuiltin* a, const TBuiltin* b) { return a->id < b->id; });
     }

@@ -243,6 +243,8 @@ TEST_F(TokenAnalyzer, ExpectVariants)
     EXPECT_EQ(a.ExpectDialog(dlg, "d", {tiDlgPart, tiEnd}).kind, tiEnd);
     EXPECT_EQ(ExpectError([&](TSrcReader& r) { a.ExpectDialog(r, "ダイアログパーツが必要です", {tiDlgPart}); }, "result"),
               "ダイアログパーツが必要です : result(未知の識別子)");
+    // A token that is no dialog word is judged by its general kind only.
+    EXPECT_EQ(ExpectError([&](TSrcReader& r) { a.ExpectDialog(r, "d", {tiNewIdent}); }, "}"), "d : }(複文終了)");
 }
 
 TEST_F(TokenAnalyzer, NumbersOfNamesInTheCode)
