@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "compiler/binmakeropt.h"
+#include "compiler/builtintables.h"
 #include "compiler/console.h"
+#include "compiler/keyassign.h"
 #include "compiler/keyfile.h"
 #include "compiler/srcread.h"
+#include "compiler/tokens.h"
 
 // A routine declared FORWARD and never given a body.
 class ENoDefineError : public std::runtime_error {
@@ -65,6 +68,10 @@ protected:
 
     TBinMakerOpt opt_;
     TConsole& console_;
+    // The catalogue and key names, built once when the compiler starts.
+    const TBuiltinTables builtins_;
+    TTokenAnalyzer analyzer_{builtins_};
+    TKeyAssigns keyAssigns_;
     TKeyFileContent content_;
     std::vector<std::string> filesRead_;
 };

@@ -112,6 +112,21 @@ constexpr char LetterOfArgClass(std::int32_t cls)
     }
 }
 
+// Argument letters of builtin signatures (user routines use the parameter
+// letters above). A signature is a string of these, or kNoArgs alone.
+constexpr char kBuiltinArgLetters[] = "NSVTWYZAFCI+B";
+constexpr char kNoArgs[] = "-";
+
+// System arrays from these identifiers on take two index expressions.
+constexpr std::int32_t kFirstTwoIndexSysNumArray = 0x00490200;
+constexpr std::int32_t kFirstTwoIndexSysStrArray = 0x00590100;
+constexpr bool TakesTwoIndexes(std::int32_t sysArrayId)
+{
+    std::int32_t cls = ClassOf(sysArrayId);
+    return (cls == OperandClass(false, true, scSystem) && sysArrayId >= kFirstTwoIndexSysNumArray) ||
+           (cls == OperandClass(true, true, scSystem) && sysArrayId >= kFirstTwoIndexSysStrArray);
+}
+
 // Other code word classes
 constexpr std::int32_t ccMarker = 0x0010;
 constexpr std::int32_t ccCondFunc = 0x0080;
