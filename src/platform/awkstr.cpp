@@ -190,7 +190,7 @@ private:
                 acc = haveAcc ? Concat(acc, last) : last;
                 haveAcc = true;
             }
-            lastIsAnchor = c == '^';
+            lastIsAnchor = c == '^' || c == '$';
             last = ParseAtom();
             haveLast = true;
         }

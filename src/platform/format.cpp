@@ -153,7 +153,7 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
         // An argument index: digits followed by ":".
         std::size_t save = i;
         int index;
-        if (readNumber(i, index) && i < format.size() && format[i] == ':') {
+        if (format.substr(i, 1) != "*" && readNumber(i, index) && i < format.size() && format[i] == ':') {
             if (index < 0 || static_cast<std::size_t>(index) >= args.size()) Fail(format);
             next = static_cast<std::size_t>(index);
             ++i;
