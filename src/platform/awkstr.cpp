@@ -1,5 +1,6 @@
 #include "awkstr.h"
 
+#include <algorithm>
 #include <bitset>
 #include <utility>
 #include <vector>
@@ -516,7 +517,14 @@ TAWKMatch TAWKStr::Match(std::string_view subject) const
         }
     };
 
-    ++pg.generation;
+    // A new generation empties the marks of every list at once.
+    auto nextGeneration = [&] {
+        if (++pg.generation == 0) {
+            std::fill(mark.begin(), mark.end(), 0);
+            pg.generation = 1;
+        }
+    };
+    nextGeneration();
     std::size_t i = 0;
     for (;;) {
         if (!found) {
@@ -535,10 +543,7 @@ TAWKMatch TAWKStr::Match(std::string_view subject) const
         std::size_t len;
         std::uint16_t c = DecodeAt(subject, i, len);
         nlist.clear();
-        if (++pg.generation == 0) {
-            std::fill(mark.begin(), mark.end(), 0);
-            pg.generation = 1;
-        }
+        nextGeneration();
         for (const TProgram::TThread& t : clist) {
             if (found && t.start > bestStart) continue;
             const TInst& in = code[t.pc];

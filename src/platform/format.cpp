@@ -8,7 +8,7 @@
 
 namespace {
 
-struct TSpec {
+struct TField {
     bool left = false;
     bool zeroPad = false;
     int width = -1;
@@ -85,12 +85,12 @@ std::string_view CutText(std::string_view s, int n)
     return s.substr(0, i);
 }
 
-std::string Pad(std::string body, const TSpec& spec, bool numeric)
+std::string Pad(std::string body, const TField& field, bool numeric)
 {
-    if (spec.width < 0 || body.size() >= static_cast<std::size_t>(spec.width)) return body;
-    std::size_t fill = static_cast<std::size_t>(spec.width) - body.size();
-    if (spec.left) return body + std::string(fill, ' ');
-    if (spec.zeroPad && numeric) {
+    if (field.width < 0 || body.size() >= static_cast<std::size_t>(field.width)) return body;
+    std::size_t fill = static_cast<std::size_t>(field.width) - body.size();
+    if (field.left) return body + std::string(fill, ' ');
+    if (field.zeroPad && numeric) {
         std::size_t signLen = !body.empty() && body[0] == '-' ? 1 : 0;
         return body.insert(signLen, fill, '0');
     }
@@ -149,7 +149,7 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
             ++i;
             continue;
         }
-        TSpec spec;
+        TField field;
         // An argument index: digits followed by ":".
         std::size_t save = i;
         int index;
@@ -161,50 +161,50 @@ std::string Format(std::string_view format, std::initializer_list<TFormatArg> ar
             i = save;
         }
         if (i < format.size() && format[i] == '-') {
-            spec.left = true;
+            field.left = true;
             ++i;
         }
-        if (i < format.size() && format[i] == '0') spec.zeroPad = true;
+        if (i < format.size() && format[i] == '0') field.zeroPad = true;
         int width;
         if (readNumber(i, width)) {
-            spec.width = width;
+            field.width = width;
             if (width < 0) {
-                spec.left = true;
-                spec.width = -width;
+                field.left = true;
+                field.width = -width;
             }
         }
         if (i < format.size() && format[i] == '.') {
             ++i;
             int precision;
-            spec.precision = readNumber(i, precision) ? std::max(precision, 0) : 0;
+            field.precision = readNumber(i, precision) ? std::max(precision, 0) : 0;
         }
         if (i >= format.size()) Fail(format);
-        spec.type = AsciiLower(format[i++]);
+        field.type = AsciiLower(format[i++]);
         const TFormatArg& a = take();
-        switch (spec.type) {
+        switch (field.type) {
         case 'd': {
             if (a.Kind() != TFormatArg::TKind::Int) Fail(format);
             std::int64_t v = a.Int();
             std::uint64_t mag = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-            out += Pad((v < 0 ? "-" : "") + MinDigits(UnsignedDigits(mag, 10), spec.precision), spec, true);
+            out += Pad((v < 0 ? "-" : "") + MinDigits(UnsignedDigits(mag, 10), field.precision), field, true);
             break;
         }
         case 'u':
         case 'x':
             if (a.Kind() != TFormatArg::TKind::Int) Fail(format);
-            out += Pad(MinDigits(UnsignedDigits(static_cast<std::uint64_t>(a.Int()), spec.type == 'x' ? 16 : 10),
-                                 spec.precision),
-                       spec, true);
+            out += Pad(MinDigits(UnsignedDigits(static_cast<std::uint64_t>(a.Int()), field.type == 'x' ? 16 : 10),
+                                 field.precision),
+                       field, true);
             break;
         case 's':
             if (a.Kind() != TFormatArg::TKind::Text) Fail(format);
-            out += Pad(std::string(CutText(a.Text(), spec.precision)), spec, false);
+            out += Pad(std::string(CutText(a.Text(), field.precision)), field, false);
             break;
         case 'f':
         case 'n':
             if (a.Kind() == TFormatArg::TKind::Text) Fail(format);
-            out += Pad(FixedText(a, spec.precision < 0 ? 2 : std::min(spec.precision, 18), spec.type == 'n', fs),
-                       spec, true);
+            out += Pad(FixedText(a, field.precision < 0 ? 2 : std::min(field.precision, 18), field.type == 'n', fs),
+                       field, true);
             break;
         default:
             Fail(format);
