@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "sjis.h"  // AsciiUpper
+#include "sjis.h"
 
 namespace {
 
@@ -46,14 +46,13 @@ struct TFrag {
 
 constexpr int kMaxDepth = 1000;
 
-bool IsCp932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // One character of s at i: its code and its length in bytes. Uses the code
 // page's fixed lead-byte ranges, as the patterns and names are Shift-JIS.
 inline std::uint16_t DecodeAt(std::string_view s, std::size_t i, std::size_t& len)
 {
     unsigned char b = static_cast<unsigned char>(s[i]);
-    if (IsCp932Lead(b) && i + 1 < s.size()) {
+    if (IsCp932LeadByte(b) && i + 1 < s.size()) {
         len = 2;
         return static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(s[i + 1]));
     }

@@ -2,16 +2,14 @@
 
 #include <algorithm>
 
-namespace {
-bool IsCp932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-}  // namespace
+#include "sjis.h"
 
 std::vector<std::uint16_t> SjisCodes(std::string_view s)
 {
     std::vector<std::uint16_t> codes;
     for (std::size_t i = 0; i < s.size(); ++i) {
         unsigned char b = static_cast<unsigned char>(s[i]);
-        if (IsCp932Lead(b) && i + 1 < s.size()) {
+        if (IsCp932LeadByte(b) && i + 1 < s.size()) {
             codes.push_back(static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(s[i + 1])));
             ++i;
         } else {

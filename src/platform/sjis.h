@@ -14,6 +14,9 @@
 const std::array<bool, 256>& SjisLeadByteTable();
 
 inline bool IsSjisLeadByte(unsigned char b) { return SjisLeadByteTable()[b]; }
+// The code page's own lead-byte ranges, for texts compiled into the program
+// (they are Shift-JIS whatever the system's code page is).
+inline bool IsCp932LeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // Bytes taken by the character that starts at s[i]: 2 for a lead byte with
 // a byte after it, otherwise 1 (a lead byte at the very end stands alone).
