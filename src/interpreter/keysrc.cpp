@@ -152,6 +152,9 @@ void TKeySrc::RunBinding(TKeyMode mode, int code, int startIndex, int mouseY, in
     }
     EndOfRun(rec);
     if (outerRun) {
+        // A reload asked for by a run that failed is dropped with it.
+        pendingReload_.reset();
+        pendingInit_.reset();
         running_ = false;
         nesting_ = 0;
         callDepth_ = 0;

@@ -9,7 +9,15 @@ class Storage : public TVtlTest {};
 
 namespace {
 constexpr std::int64_t kMax = INT64_MAX;
+
+// SetMaxIndex on numeric arrays, as the array builtins will have it.
+void Resize(TKeySrc& vtl, TInitDatas& rec)
+{
+    std::int32_t code = vtl.ReadNumArrayVar();
+    std::int32_t count = vtl.ReadInt(rec);
+    vtl.GetNumArray(code, rec).Resize(count);
 }
+}  // namespace
 
 TEST_F(Storage, TheFullRangeSurvivesGlobalsLocalsArgumentsAndElements)
 {
@@ -150,6 +158,19 @@ TEST_F(Storage, ArraysByValueStayAndByVarTakeTheCalleesContents)
     Init({CallSub(1, {Whole(GNA(0)), Whole(GSA(0))})});
     EXPECT_EQ(vtl.GlobalNumArrays[0]->Items, (std::vector<std::int64_t>{100, 2}));
     EXPECT_EQ(vtl.GlobalStrArrays[0]->Items, (std::vector<std::string>{"a", "z"}));
+    EXPECT_TRUE(host.lines.empty());
+}
+
+TEST_F(Storage, AResizedArrayKeepsItsSizeByValueAndTakesTheCalleesByVar)
+{
+    vtl.Tables().SetProcedure(bc::BuiltinId(bc::TBuiltinKind::SysProc, "SetMaxIndex"), Resize);
+    program.numArrays = {{"#n", {1, 2}}};
+    program.subs = {{"ByValue", "R", Block({Call("SetMaxIndex", {Whole(ANA(0)), Num(5)})})},
+                    {"ByVar", "X", Block({Call("SetMaxIndex", {Whole(VNA(0)), Num(3)}), SetNum(At(VNA(0), Num(3)), Num(9))})}};
+    Init({CallSub(0, {Whole(GNA(0))})});
+    EXPECT_EQ(vtl.GlobalNumArrays[0]->Count(), 2);
+    Init({CallSub(1, {Whole(GNA(0))})});
+    EXPECT_EQ(vtl.GlobalNumArrays[0]->Items, (std::vector<std::int64_t>{1, 2, 9}));
     EXPECT_TRUE(host.lines.empty());
 }
 
