@@ -127,13 +127,11 @@ void TKeySrc::RunBinding(TKeyMode mode, int code, int startIndex, int mouseY, in
         } catch (const EExitProc&) {
         } catch (const ERetFunc&) {
         }
-        if (rec.ReloadRequested && !outerRun) {
-            // The code of the outer run must stay: its run reloads.
-            pendingReload_ = rec.ReloadFile;
-            pendingInit_ = rec.RunInitAfterReload;
-        } else if (rec.ReloadRequested || pendingReload_) {
-            initAfterReload = rec.ReloadRequested ? rec.RunInitAfterReload : *pendingInit_ ;
-            ReloadAfterRun(rec.ReloadRequested ? rec.ReloadFile : *pendingReload_);
+        if (rec.ReloadRequested) pendingReload_ = TReloadRequest{rec.ReloadFile, rec.RunInitAfterReload};
+        // The code of an outer run must stay: the outer run reloads.
+        if (pendingReload_ && outerRun) {
+            initAfterReload = pendingReload_->runInit;
+            ReloadAfterRun(pendingReload_->file);
         }
     } catch (const EExitForce&) {
         host_.Window().ShowTimedStatusMessage("VTLを強制終了", 0, 3000);
@@ -154,7 +152,6 @@ void TKeySrc::RunBinding(TKeyMode mode, int code, int startIndex, int mouseY, in
     if (outerRun) {
         // A reload asked for by a run that failed is dropped with it.
         pendingReload_.reset();
-        pendingInit_.reset();
         running_ = false;
         nesting_ = 0;
         callDepth_ = 0;
@@ -167,7 +164,6 @@ void TKeySrc::RunBinding(TKeyMode mode, int code, int startIndex, int mouseY, in
 void TKeySrc::ReloadAfterRun(std::string file)
 {
     pendingReload_.reset();
-    pendingInit_.reset();
     ClearKeyData();
     LoadKeyFile(file);
     ++reloadCount_;

@@ -195,8 +195,11 @@ private:
     std::int32_t initOffset_ = -1, doneOffset_ = -1, preKeyOffset_ = -1;
 
     bool running_ = false;
-    std::optional<std::string> pendingReload_;
-    std::optional<bool> pendingInit_;
+    struct TReloadRequest {
+        std::string file;
+        bool runInit;
+    };
+    std::optional<TReloadRequest> pendingReload_;
     std::int64_t reloadCount_ = 0;
     int nesting_ = 0;
     int callDepth_ = 0;
