@@ -11,22 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "benchtime.h"
 #include "compiler/srcread.h"
 #include "vtlgen.h"
 
 namespace {
-
-double Seconds()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(freq.QuadPart);
-}
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes)
 {

@@ -1,0 +1,73 @@
+#pragma once
+// What the interpreter needs from the rest of VELK: the main window, its
+// panes and its dialogs. VELK's main window implements it; tests use a
+// recording host. Operations of later builtin families go into the part
+// interfaces (panes, window, dialogs), never into the interpreter core.
+
+#include <string>
+#include <vector>
+
+// A message box (the program's own, with up to five buttons).
+struct TVtlMessageBox {
+    std::string caption;
+    std::string text;
+    std::vector<std::string> buttons;  // caption i answers i (1 to 5)
+    // -1 no icon and no sound; 0 no icon, the default beep; 1 information,
+    // 2 warning, 3 question, 4 error.
+    int icon = -1;
+    int defaultButton = 0;  // 0-based
+    // Centred on the main window; otherwise placed by the message-box
+    // position rule of the settings.
+    bool centredOnMainWindow = false;
+};
+
+enum TVtlIcon { kIconNone = 0, kIconInformation = 1, kIconWarning = 2, kIconQuestion = 3, kIconError = 4 };
+
+class TVtlDialogs {
+public:
+    virtual ~TVtlDialogs() = default;
+    // Shown modally with the message-box font: 1 to 5 for the button
+    // pressed, 0 for Escape or the close box.
+    virtual int MessageBox(const TVtlMessageBox& box) = 0;
+    // The platform's simple message box: one OK button, the application's
+    // title as its caption.
+    virtual void ShowSimpleMessage(const std::string& text) = 0;
+};
+
+class TVtlWindow {
+public:
+    virtual ~TVtlWindow() = default;
+    // The status bar's message area: text and alignment (0 left, 1 right,
+    // 2 centre) for ms milliseconds.
+    virtual void ShowTimedStatusMessage(const std::string& text, int alignment, int ms) = 0;
+};
+
+// The pane operations that builtins call (cursor, marks, listings); they
+// come with the pane builtins.
+class TVtlPanes {
+public:
+    virtual ~TVtlPanes() = default;
+};
+
+class TVtlHost {
+public:
+    virtual ~TVtlHost() = default;
+
+    // Lets the window process pending messages (repaints, timers, keys).
+    virtual void ProcessMessages() = 0;
+    // The stop keys' request: read and cleared, or only looked at.
+    virtual bool ReadStopRequest() = 0;
+    virtual bool PeekStopRequest() = 0;
+
+    virtual TVtlPanes& Panes() = 0;
+    virtual TVtlWindow& Window() = 0;
+    virtual TVtlDialogs& Dialogs() = 0;
+
+    // The end of every run, in this order: image plug-ins are unloaded
+    // (unless the settings keep them), then each archiver library the run
+    // used, then what the window must tidy up (a splash window left open,
+    // the main window disabled by a dialog, the incremental search box).
+    virtual void UnloadImagePlugins() = 0;
+    virtual void UnloadArchiverLibrary(int library) = 0;
+    virtual void AfterRun() = 0;
+};
