@@ -131,8 +131,8 @@ TEST(VelkcEndToEnd, LexicalErrorOnLine12)
 {
     TTempDir dir;
     std::string src;
-    for (int i = 1; i <= 11; ++i) src += "// line " + std::to_string(i) + " 表示\r\n";
-    src += "  #a = 1; @ #b\r\n#c\r\n";
+    for (int i = 1; i <= 10; ++i) src += "// line " + std::to_string(i) + " 表示\r\n";
+    src += "#GLOBALVAR #a; #KEY A {\r\n  #a = 1; @ #b\r\n#c\r\n";
     WriteBytes(dir.File("bad.src"), src);
     TProcessResult r = RunVelkc("/Sbad.src", dir.Path());
     EXPECT_EQ(r.exitCode, 2);
@@ -147,12 +147,12 @@ TEST(VelkcEndToEnd, LexicalErrorOnLine12)
 TEST(VelkcEndToEnd, DoubleByteCharacterOutsideStringsIsReported)
 {
     TTempDir dir;
-    WriteBytes(dir.File("j.src"), "#a 'あ' /* い */ う\r\n");
+    WriteBytes(dir.File("j.src"), "#GLOBALVAR $s = 'あ' /* い */ う\r\n");
     TProcessResult r = RunVelkc("/Sj.src", dir.Path());
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.output.find("Error : 不正な文字 : \"う\"(82A4h)\r\n"
-                            "Line  :    1 #a 'あ' /* い */ う\r\n" +
-                            std::string(12 + 19, ' ') + "^\r\n"),
+                            "Line  :    1 #GLOBALVAR $s = 'あ' /* い */ う\r\n" +
+                            std::string(12 + 32, ' ') + "^\r\n"),
               std::string::npos)
         << r.output;
 }
