@@ -8,20 +8,25 @@
 #include "compiler/binmaker.h"
 #include "script-format/binconst.h"
 #include "script-format/binconst_catalog.h"
+#include "script-format/vtlname.h"
 
 const char kSourceDir[] = "C:\\vtl-memory\\";
 
 namespace {
 
-// Sources come from the map; the key-assign file goes into memory.
+// File names are found without regard to case, as on the real file system.
+using TSourceFiles = std::map<std::string, std::string, TNameLess>;
+
+// Sources come from the map; the key-assign file goes into memory, or is
+// only counted.
 class TMemoryBinMaker : public TBinMaker {
 public:
-    TMemoryBinMaker(const TBinMakerOpt& opt, TConsole& console, const std::map<std::string, std::string>& files)
-        : TBinMaker(opt, console), files_(files)
+    TMemoryBinMaker(const TBinMakerOpt& opt, TConsole& console, const TSourceFiles& files, bool keepBytes)
+        : TBinMaker(opt, console), files_(files), keepBytes_(keepBytes)
     {
     }
     std::string bytes;
-    bool created = false;
+    std::uint64_t size = 0;
 
 protected:
     TSrcReader OpenSource(const std::string& path) override
@@ -31,20 +36,18 @@ protected:
         return TSrcReader::FromBytes(it->second, path);
     }
     bool SourceExists(const std::string& path) override { return files_.count(path) > 0; }
-    void* CreateOutputFile(const std::string&) override
-    {
-        created = true;
-        return this;
-    }
+    void* CreateOutputFile(const std::string&) override { return this; }
     bool WriteOutput(void*, const char* data, std::size_t n) override
     {
-        bytes.append(data, n);
+        if (keepBytes_) bytes.append(data, n);
+        size += n;
         return true;
     }
     bool CloseOutput(void*) override { return true; }
 
 private:
-    std::map<std::string, std::string> files_;
+    TSourceFiles files_;
+    bool keepBytes_;
 };
 
 class TByteReader {
@@ -135,22 +138,39 @@ void ReadSet(TByteReader& r, std::vector<TDecodedSet>& sets, bool named)
 
 }  // namespace
 
-TCompileResult CompileFiles(const std::map<std::string, std::string>& files, const std::string& main, bool verbose)
+namespace {
+
+TCompileResult Compile(const std::map<std::string, std::string>& files, const std::string& main, bool verbose,
+                       const std::string& incPath, bool keepBytes)
 {
-    std::map<std::string, std::string> full;
-    for (const auto& [name, bytes] : files) full[kSourceDir + name] = bytes;
+    TSourceFiles full;
+    for (const auto& [name, bytes] : files) full[name.find(':') == std::string::npos ? kSourceDir + name : name] = bytes;
     TBinMakerOpt opt;
     opt.SrcName = kSourceDir + main;
     opt.BinName = kSourceDir + std::string("out.KEY");
-    opt.IncPath = kSourceDir;
+    opt.IncPath = incPath;
     opt.Verbose = verbose;
     TStringConsole console;
-    TMemoryBinMaker maker(opt, console, full);
+    TMemoryBinMaker maker(opt, console, full, keepBytes);
     TCompileResult result;
     result.exitCode = maker.Run();
     result.output = console.output;
-    result.bytes = maker.bytes;
+    result.bytes = std::move(maker.bytes);
+    result.size = maker.size;
     return result;
+}
+
+}  // namespace
+
+TCompileResult CompileFiles(const std::map<std::string, std::string>& files, const std::string& main, bool verbose,
+                            const std::string& incPath)
+{
+    return Compile(files, main, verbose, incPath, true);
+}
+
+TCompileResult CompileCounting(const std::string& source)
+{
+    return Compile({{"main.src", source}}, "main.src", false, kSourceDir, false);
 }
 
 TCompileResult CompileSource(const std::string& source, bool verbose)

@@ -19,13 +19,16 @@ struct TCompileResult {
     int exitCode = -1;
     std::string output;  // what VELKC printed
     std::string bytes;   // the key-assign file; empty when none was written
+    std::uint64_t size = 0;  // its size
 };
 
-// Compiles kSourceDir + main; files maps names (relative to kSourceDir) to
-// their bytes. The include path is kSourceDir unless opt says otherwise.
+// Compiles kSourceDir + main; files maps names (relative to kSourceDir, or
+// absolute) to their bytes. The include path is kSourceDir unless given.
 TCompileResult CompileFiles(const std::map<std::string, std::string>& files, const std::string& main = "main.src",
-                            bool verbose = false);
+                            bool verbose = false, const std::string& incPath = kSourceDir);
 TCompileResult CompileSource(const std::string& source, bool verbose = false);
+// The same, keeping only the size of the key-assign file.
+TCompileResult CompileCounting(const std::string& source);
 
 struct TDecodedRoutine {
     std::string name;
