@@ -17,12 +17,15 @@ namespace {
 // File names are found without regard to case, as on the real file system.
 using TSourceFiles = std::map<std::string, std::string, TNameLess>;
 
-// Sources come from the map; the key-assign file goes into memory, or is
-// only counted.
+// Bytes beyond this are counted only (a declared array may make a file of
+// gigabytes).
+constexpr std::uint64_t kMaxKeptBytes = 64 << 20;
+
+// Sources come from the map; the key-assign file goes into memory.
 class TMemoryBinMaker : public TBinMaker {
 public:
-    TMemoryBinMaker(const TBinMakerOpt& opt, TConsole& console, const TSourceFiles& files, bool keepBytes)
-        : TBinMaker(opt, console), files_(files), keepBytes_(keepBytes)
+    TMemoryBinMaker(const TBinMakerOpt& opt, TConsole& console, const TSourceFiles& files)
+        : TBinMaker(opt, console), files_(files)
     {
     }
     std::string bytes;
@@ -39,15 +42,17 @@ protected:
     void* CreateOutputFile(const std::string&) override { return this; }
     bool WriteOutput(void*, const char* data, std::size_t n) override
     {
-        if (keepBytes_) bytes.append(data, n);
         size += n;
+        if (size <= kMaxKeptBytes)
+            bytes.append(data, n);
+        else
+            std::string().swap(bytes);
         return true;
     }
     bool CloseOutput(void*) override { return true; }
 
 private:
     TSourceFiles files_;
-    bool keepBytes_;
 };
 
 class TByteReader {
@@ -138,10 +143,8 @@ void ReadSet(TByteReader& r, std::vector<TDecodedSet>& sets, bool named)
 
 }  // namespace
 
-namespace {
-
-TCompileResult Compile(const std::map<std::string, std::string>& files, const std::string& main, bool verbose,
-                       const std::string& incPath, bool keepBytes)
+TCompileResult CompileFiles(const std::map<std::string, std::string>& files, const std::string& main, bool verbose,
+                            const std::string& incPath)
 {
     TSourceFiles full;
     for (const auto& [name, bytes] : files) full[name.find(':') == std::string::npos ? kSourceDir + name : name] = bytes;
@@ -151,7 +154,7 @@ TCompileResult Compile(const std::map<std::string, std::string>& files, const st
     opt.IncPath = incPath;
     opt.Verbose = verbose;
     TStringConsole console;
-    TMemoryBinMaker maker(opt, console, full, keepBytes);
+    TMemoryBinMaker maker(opt, console, full);
     TCompileResult result;
     result.exitCode = maker.Run();
     result.output = console.output;
@@ -160,18 +163,6 @@ TCompileResult Compile(const std::map<std::string, std::string>& files, const st
     return result;
 }
 
-}  // namespace
-
-TCompileResult CompileFiles(const std::map<std::string, std::string>& files, const std::string& main, bool verbose,
-                            const std::string& incPath)
-{
-    return Compile(files, main, verbose, incPath, true);
-}
-
-TCompileResult CompileCounting(const std::string& source)
-{
-    return Compile({{"main.src", source}}, "main.src", false, kSourceDir, false);
-}
 
 TCompileResult CompileSource(const std::string& source, bool verbose)
 {

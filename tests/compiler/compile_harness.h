@@ -18,7 +18,7 @@ extern const char kSourceDir[];
 struct TCompileResult {
     int exitCode = -1;
     std::string output;  // what VELKC printed
-    std::string bytes;   // the key-assign file; empty when none was written
+    std::string bytes;       // the key-assign file (empty when none was written or above 64 MB)
     std::uint64_t size = 0;  // its size
 };
 
@@ -27,8 +27,6 @@ struct TCompileResult {
 TCompileResult CompileFiles(const std::map<std::string, std::string>& files, const std::string& main = "main.src",
                             bool verbose = false, const std::string& incPath = kSourceDir);
 TCompileResult CompileSource(const std::string& source, bool verbose = false);
-// The same, keeping only the size of the key-assign file.
-TCompileResult CompileCounting(const std::string& source);
 
 struct TDecodedRoutine {
     std::string name;

@@ -58,8 +58,8 @@ TEST(Sections, GlobalsWithTheirInitialValues)
 TEST(Sections, LargestArrayAndNamesOfSixtyCharacters)
 {
     const std::string name60 = "#" + std::string(60, 'n');
-    TCompileResult r = CompileCounting("#GLOBALVAR " + name60 + ", $big[268435456];\r\n#SUB " + std::string(60, 'S') +
-                                       "(" + name60 + ") { }");
+    TCompileResult r = CompileSource("#GLOBALVAR " + name60 + ", $big[268435456];\r\n#SUB " + std::string(60, 'S') +
+                                     "(" + name60 + ") { }");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     // 268435456 empty strings of 8 bytes each follow the record head; the
     // file is written in pieces, never held whole.
