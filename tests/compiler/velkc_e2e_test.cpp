@@ -188,6 +188,74 @@ TEST(VelkcEndToEnd, GarbageSourceNeverCrashes)
     EXPECT_EQ(r.exitCode, 2);
 }
 
+TEST(VelkcEndToEnd, ProgramWithIncludesIsWritten)
+{
+    TTempDir dir;
+    CreateDirectoryA(dir.File("lib").c_str(), nullptr);
+    WriteBytes(dir.File("main.src"), "#INCLUDE 'util.vtl'\r\n#KEY ENTER { Hello('表示'); }\r\n");
+    WriteBytes(dir.File("lib\\util.vtl"), "#SUB Hello($s) { MsgBox($s, 'Velkano', 0, 'OK'); }\r\n");
+    TProcessResult r = RunVelkc("/Smain.src /Ilib /V", dir.Path());
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    const std::string util = dir.File("lib\\util.vtl");
+    EXPECT_EQ(r.output, kBanner + "COMPILE >> " + dir.File("main.src") + "\r\n\r\n" +
+                            "INCLUDE >> " + util + "\r\n#SUB Hello\r\n  args : $s\r\n        >> DONE\r\n" +
+                            "COMPILE >> " + dir.File("main.src") + "\r\n#KEY ENTER\r\n\r\nWRITE   >> " +
+                            dir.File("main.KEY") + "\r\n\r\nCOMPILE >> DONE\r\n\r\n");
+    const std::string key = ReadBytes(dir.File("main.KEY"));
+    // One #SUB with one S argument, one DEFAULT key binding for ENTER.
+    EXPECT_NE(key.find(Word(0x00100003) + Word(1) + "Hello"), std::string::npos);
+    EXPECT_NE(key.find(Word(0x00100004) + Word(1) + Word(0x8000000D) + Word(0x00100011)), std::string::npos);
+}
+
+// Each failure has its exit code, and the previous key-assign file stays as
+// it was, with no backup made.
+TEST(VelkcEndToEnd, FailedCompilesLeaveThePreviousFileAlone)
+{
+    struct TCase {
+        const char* main;
+        const char* included;
+        int exitCode;
+        const char* report;
+    };
+    const TCase cases[] = {
+        {"#KEY A { #a = 1; }", "", 2, "Error : 文が必要です : #a(未知の変数)\r\nLine  :    1 #KEY A { #a = 1; }\r\n"},
+        {"#INCLUDE 'inc.vtl'", "#KEY A {\r\n  Break;\r\n}", 3,
+         "\r\nError : ( がありません : ;(文終了)\r\nLine  :    2   Break;\r\n"},
+        {"#SUB S(); FORWARD;", "", 1, "Error : #SUB S()の実体を宣言してください\r\n"},
+    };
+    for (const TCase& c : cases) {
+        TTempDir dir;
+        WriteBytes(dir.File("a.src"), c.main);
+        WriteBytes(dir.File("inc.vtl"), c.included);
+        WriteBytes(dir.File("a.KEY"), "previous");
+        TProcessResult r = RunVelkc("/Sa.src", dir.Path());
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.main;
+        EXPECT_NE(r.output.find(c.report), std::string::npos) << r.output;
+        EXPECT_EQ(r.output.find("COMPILE >> DONE"), std::string::npos);
+        EXPECT_EQ(ReadBytes(dir.File("a.KEY")), "previous");
+        EXPECT_FALSE(PathExists(dir.File("a.SAV")));
+    }
+}
+
+TEST(VelkcEndToEnd, NestingUpToTheLimitAndBeyond)
+{
+    TTempDir dir;
+    for (int depth : {990, 100000}) {
+        std::string src = "#GLOBALVAR #a; #FUNC INT F(#x) { }\r\n#KEY A { ";
+        for (int i = 0; i < depth; ++i) src += "IF ((F(#a) + 1) == 1) { ";
+        for (int i = 0; i < depth; ++i) src += "}; ";
+        src += "}";
+        WriteBytes(dir.File("deep.src"), src);
+        TProcessResult r = RunVelkc("/Sdeep.src", dir.Path());
+        if (depth < 1000) {
+            EXPECT_EQ(r.exitCode, 0) << r.output.substr(0, 1000);
+        } else {
+            EXPECT_EQ(r.exitCode, 2);
+            EXPECT_NE(r.output.find("Error : 入れ子が深すぎます (1000 段まで)"), std::string::npos) << r.output.substr(0, 1000);
+        }
+    }
+}
+
 TEST(VelkcEndToEnd, UnwritableOutputKeepsNothingHalfWritten)
 {
     TTempDir dir;
