@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "benchutil.h"
 #include "compiler/binmaker.h"
 #include "compiler/console.h"
 #include "vtlprogram.h"
@@ -56,26 +57,6 @@ void operator delete[](void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace {
 
-double Seconds()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 std::string TempPath(const char* name)
 {
     char dir[MAX_PATH];
@@ -105,7 +86,7 @@ int main(int argc, char** argv)
     }
     std::string program = GenerateVtlProgram(lines);
     if (!generate.empty()) {
-        bool ok = WriteFileBytes(generate, program);
+        bool ok = BenchWriteFile(generate, program);
         std::printf(ok ? "wrote %zu bytes to %s\n" : "cannot write %zu bytes to %s\n", program.size(), generate.c_str());
         return ok ? 0 : 1;
     }
@@ -114,7 +95,7 @@ int main(int argc, char** argv)
     opt.SrcName = TempPath("velkc_bench.src");
     opt.BinName = TempPath("velkc_bench.KEY");
     opt.IncPath = TempPath("");
-    if (!WriteFileBytes(opt.SrcName, program)) {
+    if (!BenchWriteFile(opt.SrcName, program)) {
         std::printf("cannot write %s\n", opt.SrcName.c_str());
         return 1;
     }
@@ -128,13 +109,13 @@ int main(int argc, char** argv)
         TStringConsole console;
         const long long before = gHeapNow.load();
         gHeapPeak = before;
-        double start = Seconds();
+        double start = BenchSeconds();
         int code;
         {
             TBinMaker maker(opt, console);
             code = maker.Run();
         }
-        double elapsed = Seconds() - start;
+        double elapsed = BenchSeconds() - start;
         if (code != 0) {
             std::printf("compile failed (%d):\n%s\n", code, console.output.c_str());
             return 1;

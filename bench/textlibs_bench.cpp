@@ -11,31 +11,20 @@
 #include <string>
 #include <vector>
 
+#include "benchutil.h"
 #include "platform/awkstr.h"
 #include "platform/digest.h"
 #include "platform/orumask.h"
 
 namespace {
 
-double Seconds()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
 double MedianSeconds(int runs, const std::function<void()>& work)
 {
     std::vector<double> times;
     for (int r = 0; r < runs; ++r) {
-        double start = Seconds();
+        double start = BenchSeconds();
         work();
-        times.push_back(Seconds() - start);
+        times.push_back(BenchSeconds() - start);
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];

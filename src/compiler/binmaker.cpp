@@ -183,15 +183,14 @@ bool TBinMaker::CompileRoutineBody(TSenObject& code, bool forwardAllowed)
     return true;
 }
 
-void TBinMaker::SubSection()
+void TBinMaker::DefineRoutine(TSenHashTable& table, TSenObject* declared, const TToken& name, const TParameters& p,
+                              const char* kind)
 {
-    const TToken name = RoutineName("サブルーチンの名前を指定してください", tiSub);
-    const TParameters p = RoutineHeader("#SUB " + name.text);
-    TSenHashTable& subs = analyzer_.routines.subs;
-    if (TSenObject* declared = subs.Find(name.text)) {
+    if (declared) {
+        // The body of a routine declared FORWARD.
         if (declared->defined) throw ESrcReaderError(name.text + " は既に定義されています");
         if (declared->signature != p.letters)
-            throw ESrcReaderError("#SUB " + name.text + " の引数がFORWARDしたものと違う");
+            throw ESrcReaderError(kind + name.text + " の引数がFORWARDしたものと違う");
         CompileRoutineBody(*declared, false);
         return;
     }
@@ -199,8 +198,16 @@ void TBinMaker::SubSection()
     auto code = std::make_unique<TSenObject>(0);
     code->signature = p.letters;
     TSenObject& routine = *code;
-    subs.AddSen(name.text, std::move(code));
+    table.AddSen(name.text, std::move(code));
     CompileRoutineBody(routine, true);
+}
+
+void TBinMaker::SubSection()
+{
+    const TToken name = RoutineName("サブルーチンの名前を指定してください", tiSub);
+    const TParameters p = RoutineHeader("#SUB " + name.text);
+    TSenHashTable& subs = analyzer_.routines.subs;
+    DefineRoutine(subs, subs.Find(name.text), name, p, "#SUB ");
 }
 
 void TBinMaker::FuncSection()
@@ -215,21 +222,11 @@ void TBinMaker::FuncSection()
 
     const TToken name = RoutineName("ユーザー定義関数の名前を指定してください", tiFuncDecl);
     const TParameters p = RoutineHeader("#FUNC " + name.text);
-    if (IsFunction(name.kind)) {
-        // The body of a function declared FORWARD, in the table of its type.
-        TSenObject* declared = table.Find(name.text);
-        if (!declared) throw ESrcReaderError("FORWARD宣言したはずの#FUNC " + name.text + " が見つからない");
-        if (declared->defined) throw ESrcReaderError(name.text + " は既に定義されています");
-        if (declared->signature != p.letters)
-            throw ESrcReaderError("#FUNC " + name.text + " の引数がFORWARDしたものと違う");
-        CompileRoutineBody(*declared, false);
-        return;
-    }
-    auto code = std::make_unique<TSenObject>(0);
-    code->signature = p.letters;
-    TSenObject& routine = *code;
-    table.AddSen(name.text, std::move(code));
-    CompileRoutineBody(routine, true);
+    // A function already declared must be in the table of this type.
+    TSenObject* declared = IsFunction(name.kind) ? table.Find(name.text) : nullptr;
+    if (IsFunction(name.kind) && !declared)
+        throw ESrcReaderError("FORWARD宣言したはずの#FUNC " + name.text + " が見つからない");
+    DefineRoutine(table, declared, name, p, "#FUNC ");
 }
 
 void TBinMaker::DialogSection()

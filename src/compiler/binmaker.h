@@ -86,6 +86,10 @@ private:
     // Reads a routine's name; rejects names the kind of routine may not take.
     TToken RoutineName(std::string_view prompt, TTokenKind own);
     TParameters RoutineHeader(const std::string& header);
+    // Adds a new routine to the table and compiles its body, or compiles the
+    // body of one declared FORWARD.
+    void DefineRoutine(TSenHashTable& table, TSenObject* declared, const TToken& name, const TParameters& p,
+                       const char* kind);
     // Compiles the body into code; false for a FORWARD declaration.
     bool CompileRoutineBody(TSenObject& code, bool forwardAllowed);
     void CheckMissingBodies() const;

@@ -113,12 +113,6 @@ void CloseGroup(TSenObject& out, std::size_t start, bool grouped)
     out.WriteWord(bc::bcExprEnd);
 }
 
-// The ending of one argument: "," before more, ")" after the last.
-TTokenKinds ArgumentEnd(bool last)
-{
-    return last ? TTokenKinds{tiRParen} : TTokenKinds{tiComma};
-}
-
 }  // namespace
 
 std::int64_t NumberConstantValue(const std::string& token)
@@ -321,6 +315,27 @@ void TExprCompiler::Arms(TSenObject& out, bool isString)
     out.WriteWord(bc::bcListEnd);
 }
 
+bool TExprCompiler::SharedArgument(TSenObject& out, char letter, bool last, const char* commaPrompt,
+                                   const char* closePrompt)
+{
+    const TTokenKinds end = last ? TTokenKinds{tiRParen} : TTokenKinds{tiComma};
+    const char* endPrompt = last ? closePrompt : commaPrompt;
+    switch (letter) {
+    case 'N': NumExpr(out, end, endPrompt); return true;
+    case 'S': StrExpr(out, end, endPrompt); return true;
+    case 'V': NumVarRef(out); break;
+    case 'T': StrVarRef(out); break;
+    case 'W':
+    case 'R':
+    case 'X':
+    case 'Y':
+    case 'Z': WholeArray(out, letter); break;
+    default: return false;
+    }
+    ctx_.Expect(endPrompt, end);
+    return true;
+}
+
 void TExprCompiler::BuiltinArguments(TSenObject& out, std::string_view signature)
 {
     if (signature == bc::kNoArgs) {
@@ -329,28 +344,16 @@ void TExprCompiler::BuiltinArguments(TSenObject& out, std::string_view signature
     }
     for (std::size_t i = 0; i < signature.size(); ++i) {
         const bool last = i + 1 == signature.size();
-        const TTokenKinds end = ArgumentEnd(last);
-        const char* endPrompt = last ? ") が必要です" : ", が必要です";
-        switch (const char letter = signature[i]) {
-        case 'N': NumExpr(out, end, endPrompt); break;
-        case 'S': StrExpr(out, end, endPrompt); break;
-        case 'V':
-            NumVarRef(out);
-            ctx_.Expect(endPrompt, end);
-            break;
-        case 'T':
-            StrVarRef(out);
-            ctx_.Expect(endPrompt, end);
-            break;
-        case 'W':
-        case 'Y':
-        case 'Z':
-            WholeArray(out, letter);
-            ctx_.Expect(endPrompt, end);
-            break;
+        const char letter = signature[i];
+        // R and X are letters of user routines only.
+        if (letter != 'R' && letter != 'X' && SharedArgument(out, letter, last, ", が必要です", ") が必要です")) continue;
+        switch (letter) {
         case '+':
             out.WriteWord(OperatorWord(ctx_.Expect("+ - * / % & | ^のどれかを指定してください", kinds::kArithmetic).kind));
-            ctx_.Expect(last ? ") が必要です" : ", がありません", end);
+            if (last)
+                ctx_.Expect(") が必要です", {tiRParen});
+            else
+                ctx_.Expect(", がありません", {tiComma});
             break;
         case 'A': ListOfStrings(out, 0); break;
         case 'F': ListOfStrings(out, 5); break;
@@ -368,27 +371,8 @@ void TExprCompiler::RoutineArguments(TSenObject& out, std::string_view letters)
         ctx_.Expect(") がみつかりません", {tiRParen});
         return;
     }
-    for (std::size_t i = 0; i < letters.size(); ++i) {
-        const bool last = i + 1 == letters.size();
-        const TTokenKinds end = ArgumentEnd(last);
-        const char* endPrompt = last ? ") がありません" : ", がありません";
-        switch (const char letter = letters[i]) {
-        case 'N': NumExpr(out, end, endPrompt); break;
-        case 'S': StrExpr(out, end, endPrompt); break;
-        case 'V':
-            NumVarRef(out);
-            ctx_.Expect(endPrompt, end);
-            break;
-        case 'T':
-            StrVarRef(out);
-            ctx_.Expect(endPrompt, end);
-            break;
-        default:
-            WholeArray(out, letter);
-            ctx_.Expect(endPrompt, end);
-            break;
-        }
-    }
+    for (std::size_t i = 0; i < letters.size(); ++i)
+        SharedArgument(out, letters[i], i + 1 == letters.size(), ", がありません", ") がありません");
 }
 
 void TExprCompiler::RoutineCall(TSenObject& out, const TToken& name)

@@ -61,6 +61,9 @@ private:
     void ListOfStrings(TSenObject& out, int most);
     void Arms(TSenObject& out, bool isString);
     void RoutineArguments(TSenObject& out, std::string_view letters);
+    // An argument of a letter builtins and user routines share (N S V T and
+    // the arrays), up to its "," or, the last, its ")"; false for others.
+    bool SharedArgument(TSenObject& out, char letter, bool last, const char* commaPrompt, const char* closePrompt);
     // One condition term; returns the kind that ended it when it consumed
     // the ")", AND or OR after it, otherwise tiError.
     TTokenKind Term(TSenObject& out);

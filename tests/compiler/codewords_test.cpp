@@ -212,9 +212,7 @@ TEST(CodeWords, ParametersAndLocals)
         "  S(#a, $b, #c, #d, #r, $z, #la[2], $ls[1], $ls, #q);\r\n"
         "}\r\n"
         "#SUB U(#a, $z[], $t, #q[]) { #a = 1; S(1, '', #g, 2, [1, 2], $z, #g, $t, ['x'], #q); }\r\n";
-    TCompileResult r = CompileSource(src);
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    TDecodedFile f = DecodeKeyFile(r.bytes);
+    TDecodedFile f = CompileAndDecode(src);
     ASSERT_EQ(f.subs.size(), 2u);
     EXPECT_EQ(f.subs[0].args, (Words{0x00440000, 0x00540000, 0x00450000, 0x00440001, 0x004C0000, 0x005D0000,
                                      0x00450001, 0x00550000, 0x005C0000, 0x004D0000}));
@@ -247,9 +245,7 @@ TEST(CodeWords, ReturnTakesTheFunctionsType)
         "#FUNC BOOL Yes() { Return(TRUE); }\r\n"
         "#SUB S() { Return(1); }\r\n"
         "#KEY A { Return(Twice(2)); }\r\n";
-    TCompileResult r = CompileSource(src);
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    TDecodedFile f = DecodeKeyFile(r.bytes);
+    TDecodedFile f = CompileAndDecode(src);
     ASSERT_EQ(f.intFuncs.size(), 1u);
     ASSERT_EQ(f.boolFuncs.size(), 2u);
     EXPECT_EQ(f.intFuncs[0].body, Seq({bcReturnInt, Expr(Seq({0x00440000, bcOpMul, Num(2)}))}));
@@ -271,9 +267,7 @@ TEST(CodeWords, RoutinesAreNumberedPerTableFromTheFirstDeclaration)
         "#FUNC INT I1() { Return(I0() + I1()); }\r\n"
         "#SUB Later() { First(); }\r\n"
         "#FUNC INT I0() { }\r\n";
-    TCompileResult r = CompileSource(src);
-    ASSERT_EQ(r.exitCode, 0) << r.output;
-    TDecodedFile f = DecodeKeyFile(r.bytes);
+    TDecodedFile f = CompileAndDecode(src);
     ASSERT_EQ(f.subs.size(), 2u);
     EXPECT_EQ(f.subs[0].name, "Later");
     EXPECT_EQ(f.subs[0].body, Seq({0x00910002, 0}));

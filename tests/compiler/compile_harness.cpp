@@ -226,6 +226,29 @@ TDecodedFile DecodeKeyFile(const std::string& bytes)
     return f;
 }
 
+TDecodedFile CompileAndDecode(const std::string& source)
+{
+    TCompileResult r = CompileSource(source);
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    return DecodeKeyFile(r.bytes);
+}
+
+std::string WordBytes(std::uint32_t w)
+{
+    std::string s(4, '\0');
+    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(w >> (8 * i));
+    return s;
+}
+
+std::string EmptyKeyFile()
+{
+    std::string s("VELK BINCODE VER 0228\r\n\x1a", 24);
+    for (std::int32_t m : {bc::bcSecGlobalNum, bc::bcSecGlobalStr, bc::bcSecSubs, bc::bcSecIntFuncs, bc::bcSecStrFuncs,
+                           bc::bcSecBoolFuncs, bc::bcSecDialogs})
+        s += WordBytes(static_cast<std::uint32_t>(m)) + WordBytes(0);
+    return s;
+}
+
 Words StatementWords(const std::string& prelude, const std::string& statements)
 {
     TCompileResult r = CompileSource(prelude + "\r\n#KEY A\r\n{\r\n" + statements + "\r\n}\r\n");

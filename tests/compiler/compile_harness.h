@@ -55,6 +55,12 @@ struct TDecodedFile {
 
 // Takes a key-assign file apart; a malformed file is a test failure.
 TDecodedFile DecodeKeyFile(const std::string& bytes);
+// Compiles a source that must compile, and takes its file apart.
+TDecodedFile CompileAndDecode(const std::string& source);
+
+// A code word as the 4 bytes of the file, and the file of an empty program.
+std::string WordBytes(std::uint32_t w);
+std::string EmptyKeyFile();
 
 // The statement words of the binding #KEY A after the declarations in prelude,
 // or a failure with the compiler's output.

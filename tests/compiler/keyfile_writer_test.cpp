@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "compile_harness.h"
 #include "compiler/binmaker.h"
 #include "support/testsupport.h"
 
@@ -37,21 +38,6 @@ protected:
 private:
     Fault fault_;
 };
-
-std::string Word(std::uint32_t w)
-{
-    std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(w >> (8 * i));
-    return s;
-}
-
-std::string EmptyProgram()
-{
-    std::string s("VELK BINCODE VER 0228\r\n\x1a", 24);
-    for (std::uint32_t m : {0x00100001u, 0x00100002u, 0x00100003u, 0x00100040u, 0x00100041u, 0x00100042u, 0x0010001Fu})
-        s += Word(m) + Word(0);
-    return s;
-}
 
 struct Compiled {
     int exitCode;
@@ -86,13 +72,13 @@ TEST(KeyFileWriter, PreviousFileIsKeptAsSav)
     Compiled c = Compile(dir);
     EXPECT_EQ(c.exitCode, 0) << c.output;
     EXPECT_EQ(ReadBytes(dir.File("a.SAV")), "previous");
-    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), EmptyProgram());
+    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), EmptyKeyFile());
 
     // Twice in a row: the first result in .SAV, the second in .KEY.
     c = Compile(dir);
     EXPECT_EQ(c.exitCode, 0);
-    EXPECT_EQ(ReadBytes(dir.File("a.SAV")), EmptyProgram());
-    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), EmptyProgram());
+    EXPECT_EQ(ReadBytes(dir.File("a.SAV")), EmptyKeyFile());
+    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), EmptyKeyFile());
 }
 
 TEST(KeyFileWriter, FailuresRestoreThePreviousFile)

@@ -20,13 +20,6 @@ std::string Done(const std::string& lines = "", bool verbose = false)
            "out.KEY\r\n\r\nCOMPILE >> DONE\r\n\r\n";
 }
 
-TDecodedFile Compiled(const std::string& source)
-{
-    TCompileResult r = CompileSource(source);
-    EXPECT_EQ(r.exitCode, 0) << r.output;
-    return DecodeKeyFile(r.bytes);
-}
-
 TEST(Sections, EmptySourceHasTheSevenAlwaysPresentSections)
 {
     TCompileResult r = CompileSource("// コメントだけ\r\n/* /* 入れ子 */ */");
@@ -39,7 +32,7 @@ TEST(Sections, EmptySourceHasTheSevenAlwaysPresentSections)
 
 TEST(Sections, GlobalsWithTheirInitialValues)
 {
-    TDecodedFile f = Compiled(
+    TDecodedFile f = CompileAndDecode(
         "#GLOBALVAR #a = -3, $s = 'x', #t[3] = [1, 2, 3];\r\n"
         "#GLOBALVAR #h = 0x1F, #p = + 4, $n = \\n, $e, #z, $arr[2] = ['a', \\41], #big[5], #m = 0x8000000000000000, #x = -9223372036854775807;");
     using N = std::pair<std::string, std::int64_t>;
@@ -127,14 +120,14 @@ TEST(Sections, WarningsAndProgressLines)
 
 TEST(Sections, ParameterHidesTheGlobal)
 {
-    TDecodedFile f = Compiled("#GLOBALVAR #x, #y;\r\n#SUB S(#y, #x) { #x = #y; }");
+    TDecodedFile f = CompileAndDecode("#GLOBALVAR #x, #y;\r\n#SUB S(#y, #x) { #x = #y; }");
     ASSERT_EQ(f.subs.size(), 1u);
     EXPECT_EQ(f.subs[0].body, Seq({Proc("SetNum"), 0x00440001, 0x00440000}));
 }
 
 TEST(Sections, NamesAndKeywordsIgnoreCase)
 {
-    TDecodedFile f = Compiled("#GLOBALVAR #Count;\r\n#KEY enter { if (#COUNT == 1) then { setnum(#count, 2); }; }");
+    TDecodedFile f = CompileAndDecode("#GLOBALVAR #Count;\r\n#KEY enter { if (#COUNT == 1) then { setnum(#count, 2); }; }");
     ASSERT_EQ(f.keySets.size(), 1u);
     EXPECT_EQ(f.keySets[0].bindings[0].input, 0x8000000Du);
     EXPECT_EQ(f.keySets[0].bindings[0].body,
@@ -144,7 +137,7 @@ TEST(Sections, NamesAndKeywordsIgnoreCase)
 
 TEST(Sections, SetsAndBindingsInCaseInsensitiveOrder)
 {
-    TDecodedFile f = Compiled(
+    TDecodedFile f = CompileAndDecode(
         "#KEYSET = 'zed' B { }\r\n"
         "#KEY ENTER { }\r\n"
         "#KEYSET='Alpha' SHIFT+F01 { }\r\n"

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "compile_harness.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -39,21 +40,6 @@ std::string Compiled(const std::string& src, const std::string& key)
     return kBanner + "COMPILE >> " + src + "\r\n\r\nWRITE   >> " + key + "\r\n\r\nCOMPILE >> DONE\r\n\r\n";
 }
 
-std::string Word(std::uint32_t w)
-{
-    std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(w >> (8 * i));
-    return s;
-}
-
-std::string EmptyProgram()
-{
-    std::string s("VELK BINCODE VER 0228\r\n\x1a", 24);
-    for (std::uint32_t m : {0x00100001u, 0x00100002u, 0x00100003u, 0x00100040u, 0x00100041u, 0x00100042u, 0x0010001Fu})
-        s += Word(m) + Word(0);
-    return s;
-}
-
 TEST(VelkcEndToEnd, EmptySourceWritesTheEmptyProgram)
 {
     TTempDir dir;
@@ -61,7 +47,7 @@ TEST(VelkcEndToEnd, EmptySourceWritesTheEmptyProgram)
     TProcessResult r = RunVelkc("/Sa.src", dir.Path());
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.output, Compiled(dir.File("a.src"), dir.File("a.KEY")));
-    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), EmptyProgram());
+    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), EmptyKeyFile());
 }
 
 TEST(VelkcEndToEnd, OptionValuesAndLowerCase)
@@ -79,7 +65,7 @@ TEST(VelkcEndToEnd, OptionValuesAndLowerCase)
     r = RunVelkc("/Ssub\\x.vtl /bout.bin /Iinc /e+", dir.Path());
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.output, Compiled(dir.File("sub\\x.vtl"), dir.File("out.bin")));
-    EXPECT_EQ(ReadBytes(dir.File("out.bin")), EmptyProgram());
+    EXPECT_EQ(ReadBytes(dir.File("out.bin")), EmptyKeyFile());
 
     // A source named by its extension only gets ".KEY" appended.
     r = RunVelkc("/S.src", dir.Path());
@@ -102,7 +88,7 @@ TEST(VelkcEndToEnd, WithoutArgumentsCompilesVelkSrc)
     r = RunProgram("\"" + prog.File("VELKC.exe") + "\"", work.Path());
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.output, Compiled(prog.File("VELK.SRC"), prog.File("VELK.KEY")));
-    EXPECT_EQ(ReadBytes(prog.File("VELK.KEY")), EmptyProgram());
+    EXPECT_EQ(ReadBytes(prog.File("VELK.KEY")), EmptyKeyFile());
     EXPECT_FALSE(PathExists(work.File("VELK.KEY")));
 }
 
@@ -203,8 +189,8 @@ TEST(VelkcEndToEnd, ProgramWithIncludesIsWritten)
                             dir.File("main.KEY") + "\r\n\r\nCOMPILE >> DONE\r\n\r\n");
     const std::string key = ReadBytes(dir.File("main.KEY"));
     // One #SUB with one S argument, one DEFAULT key binding for ENTER.
-    EXPECT_NE(key.find(Word(0x00100003) + Word(1) + "Hello"), std::string::npos);
-    EXPECT_NE(key.find(Word(0x00100004) + Word(1) + Word(0x8000000D) + Word(0x00100011)), std::string::npos);
+    EXPECT_NE(key.find(WordBytes(0x00100003) + WordBytes(1) + "Hello"), std::string::npos);
+    EXPECT_NE(key.find(WordBytes(0x00100004) + WordBytes(1) + WordBytes(0x8000000D) + WordBytes(0x00100011)), std::string::npos);
 }
 
 // Each failure has its exit code, and the previous key-assign file stays as
