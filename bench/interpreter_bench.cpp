@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "benchtime.h"
+#include "benchutil.h"
 #include "interpreter/keyfile_builder.h"
 #include "interpreter/keysrc.h"
 #include "interpreter/recordinghost.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "benchtime.h"
+#include "benchutil.h"
 #include "platform/awkstr.h"
 #include "platform/digest.h"
 #include "platform/orumask.h"

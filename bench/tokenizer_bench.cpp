@@ -11,21 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "benchtime.h"
+#include "benchutil.h"
 #include "compiler/srcread.h"
 #include "vtlgen.h"
-
-namespace {
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -40,7 +28,7 @@ int main(int argc, char** argv)
     }
     if (!generate.empty()) {
         std::string src = GenerateVtlSource(sizeMb * 1000 * 1000);
-        if (!WriteFileBytes(generate, src)) {
+        if (!BenchWriteFile(generate, src)) {
             std::printf("cannot write %s\n", generate.c_str());
             return 1;
         }
@@ -55,14 +43,14 @@ int main(int argc, char** argv)
         TSrcReader reader = file.empty() ? TSrcReader::FromBytes(bytes) : TSrcReader(file);
         size = reader.Text().size();
         tokens = 0;
-        double start = Seconds();
+        double start = BenchSeconds();
         try {
             while (!reader.NextToken().empty()) ++tokens;
         } catch (const ESrcReaderError& e) {
             std::printf("source error at line %d: %s\n", reader.CurrentLine(), e.what());
             return 1;
         }
-        double elapsed = Seconds() - start;
+        double elapsed = BenchSeconds() - start;
         rates.push_back(static_cast<double>(size) / 1e6 / elapsed);
     }
     std::sort(rates.begin(), rates.end());

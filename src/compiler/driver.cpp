@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "compiler/binmaker.h"
+#include "compiler/paths.h"
 #include "platform/sjis.h"
 
 const char* const kUsageLines[] = {
@@ -29,21 +30,6 @@ std::string AsciiUpper(std::string s)
     for (char& c : s)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return s;
-}
-
-std::string FullPath(const std::string& name)
-{
-    if (name.empty()) return name;
-    char buf[MAX_PATH * 4];
-    DWORD n = GetFullPathNameA(name.c_str(), sizeof buf, buf, nullptr);
-    if (n == 0 || n >= sizeof buf) return name;
-    return std::string(buf, n);
-}
-
-bool FileExists(const std::string& name)
-{
-    DWORD a = GetFileAttributesA(name.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string ProgramPath()
@@ -152,15 +138,15 @@ TBinMakerOpt ResolveNames(const TDriverArgs& a, const std::string& incPath)
 {
     TBinMakerOpt opt;
     if (a.srcGiven) {
-        opt.SrcName = FullPath(a.src);
+        opt.SrcName = FullPathName(a.src);
     } else {
-        opt.SrcName = FullPath("VELK.SRC");
+        opt.SrcName = FullPathName("VELK.SRC");
         if (!FileExists(opt.SrcName)) opt.SrcName = SjisExtractFilePath(ProgramPath()) + "VELK.SRC";
     }
     // Search order for includes: the source's directory, /I, VELKCINC.
     std::string srcDir = SjisExtractFilePath(opt.SrcName);
     opt.IncPath = incPath.empty() ? srcDir : srcDir + ";" + incPath;
-    opt.BinName = a.binGiven ? FullPath(a.bin) : KeyFileNameFor(opt.SrcName);
+    opt.BinName = a.binGiven ? FullPathName(a.bin) : KeyFileNameFor(opt.SrcName);
     opt.ListMode = a.list;
     opt.Verbose = a.verbose;
     return opt;

@@ -80,7 +80,7 @@ void TKeyAssigns::ParseBinding(TSrcReader& reader, const TTokenAnalyzer& analyze
     if (set.Filled(in.slot)) throw ESrcReaderError(in.name + " は既に定義されています");
 
     if (progress) progress->WriteLine(header);
-    auto code = std::make_unique<TSenObject>();
+    auto code = std::make_unique<TSenObject>(0);
     code->WriteWord(in.code);
     compileBody(*code, header);
     set.Store(in.slot, in.name, std::move(code));

@@ -1,126 +1,209 @@
 #include "compiler/keyfile.h"
 
-#include <cstring>
+#include <algorithm>
 
 #include "script-format/binconst.h"
 #include "script-format/senobject.h"
+#include "script-format/vtlname.h"
 
 namespace {
 
-bool IsDefaultSet(const std::string& name)
-{
-    static const char kDefault[] = "DEFAULT";
-    if (name.size() != 7) return false;
-    for (int i = 0; i < 7; ++i) {
-        char c = name[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != kDefault[i]) return false;
-    }
-    return true;
-}
+constexpr std::size_t kFlushSize = 64 * 1024;
 
-void WriteRoutines(TSenObject& out, std::int32_t marker, const char* kind, const std::vector<TRoutineRecord>& routines)
-{
-    out.WriteWord(marker);
-    out.WriteWord(static_cast<std::int32_t>(routines.size()));
-    for (const TRoutineRecord& r : routines) {
-        out.WriteNameField(r.name);
-        out.WriteWord(static_cast<std::int32_t>(r.letters.size()));
-        int seen[256] = {};
-        for (std::size_t i = 0; i < r.letters.size(); ++i) {
-            unsigned char letter = static_cast<unsigned char>(r.letters[i]);
-            std::int32_t cls = bc::ArgClassOfLetter(static_cast<char>(letter));
-            if (cls == 0)
-                throw EKeyFileContentError(std::string(kind) + r.name + " の " + std::to_string(i + 1) +
-                                           " 番目の引数指定が不正 : " + r.letters.substr(i, 1));
-            out.WriteWord(cls << 16 | seen[letter]++);
+class TKeyFileWriter {
+public:
+    TKeyFileWriter(const TProgramTables& tables, TByteSink& sink) : t_(tables), sink_(sink), buf_(kFlushSize + 4096) {}
+
+    void Write()
+    {
+        buf_.Write(bc::kMagic, bc::kMagicLength);
+        buf_.Write(bc::kWrittenVersion, 4);
+        buf_.Write("\r\n\x1a", 3);
+        GlobalScalars();
+        GlobalArrays();
+        Routines(bc::bcSecSubs, "#SUB ", t_.routines.subs);
+        Routines(bc::bcSecIntFuncs, "#FUNC INT ", t_.routines.intFuncs);
+        Routines(bc::bcSecStrFuncs, "#FUNC STR ", t_.routines.strFuncs);
+        Routines(bc::bcSecBoolFuncs, "#FUNC BOOL ", t_.routines.boolFuncs);
+        KeySets();
+        InputSets(t_.keys.MouseSets(), bc::bcSecDefaultMouse, bc::bcSecMouseSet, "Illigal MouseKey : ", MouseInputOfName);
+        InputSets(t_.keys.EventSets(), bc::bcSecDefaultEvents, bc::bcSecEventSet, "Illigal EventKey : ", EventInputOfName);
+        for (const TSenObject* block : {t_.preKey, t_.init, t_.done})
+            if (block) Code(*block);
+        Routines(bc::bcSecDialogs, "#DLG ", t_.routines.dialogs);
+        Flush();
+    }
+
+private:
+    void Flush()
+    {
+        if (buf_.Position()) sink_.Put(buf_.Bytes());
+        buf_.Clear();
+    }
+    void Room()
+    {
+        if (buf_.Position() >= kFlushSize) Flush();
+    }
+    void Code(const TSenObject& code)
+    {
+        Flush();
+        sink_.Put(code.Bytes());
+    }
+    // Elements never set are 0, or empty strings; both take 8 zero bytes.
+    void ZeroElements(std::int64_t count)
+    {
+        static const char zeros[4096] = {};
+        for (std::int64_t bytes = count * 8; bytes > 0; bytes -= static_cast<std::int64_t>(sizeof zeros)) {
+            buf_.Write(zeros, static_cast<std::size_t>(std::min<std::int64_t>(bytes, sizeof zeros)));
+            Room();
         }
-        out.Write(r.body.data(), r.body.size());
     }
-}
 
-void WriteSets(TSenObject& out, std::int32_t defaultMarker, std::int32_t namedMarker, const std::vector<TBindingSet>& sets)
-{
-    for (const TBindingSet& set : sets) {
-        if (IsDefaultSet(set.name)) {
-            out.WriteWord(defaultMarker);
+    void GlobalScalars()
+    {
+        const TGlobalTables& g = t_.globals;
+        buf_.WriteWord(bc::bcSecGlobalNum);
+        buf_.WriteWord(g.nums.Count());
+        for (int i = 0; i < g.nums.Count(); ++i) {
+            buf_.WriteNameField(g.nums.NameAt(i));
+            buf_.WriteInt64(g.nums.PayloadAt(i)->value);
+            Room();
+        }
+        buf_.WriteWord(bc::bcSecGlobalStr);
+        buf_.WriteWord(g.strs.Count());
+        for (int i = 0; i < g.strs.Count(); ++i) {
+            buf_.WriteNameField(g.strs.NameAt(i));
+            buf_.WritePaddedString(g.strs.PayloadAt(i)->str);
+            Room();
+        }
+    }
+
+    template <class Table, class WriteElement>
+    void Arrays(std::int32_t marker, const Table& table, WriteElement writeElement)
+    {
+        if (table.Count() == 0) return;
+        buf_.WriteWord(marker);
+        buf_.WriteWord(table.Count());
+        for (int i = 0; i < table.Count(); ++i) {
+            const auto& a = *table.PayloadAt(i);
+            buf_.WriteNameField(table.NameAt(i));
+            buf_.WriteWord(a.Size());
+            buf_.WriteWord(0);
+            for (std::int32_t e = 0; e < a.UnsetFrom(); ++e) {
+                writeElement(a.At(e));
+                Room();
+            }
+            ZeroElements(a.Size() - a.UnsetFrom());
+        }
+    }
+
+    void GlobalArrays()
+    {
+        Arrays(bc::bcSecGlobalNumArrays, t_.globals.numArrays, [this](std::int64_t v) { buf_.WriteInt64(v); });
+        Arrays(bc::bcSecGlobalStrArrays, t_.globals.strArrays,
+               [this](const std::string& v) { buf_.WritePaddedString(v); });
+    }
+
+    void Routines(std::int32_t marker, const char* kind, const TSenHashTable& table)
+    {
+        buf_.WriteWord(marker);
+        buf_.WriteWord(table.Count());
+        for (int i = 0; i < table.Count(); ++i) {
+            const TSenObject& r = *table.PayloadAt(i);
+            const std::string& letters = r.signature;
+            buf_.WriteNameField(table.NameAt(i));
+            buf_.WriteWord(static_cast<std::int32_t>(letters.size()));
+            // The low half counts the earlier parameters with the same letter.
+            int seen[256] = {};
+            for (std::size_t k = 0; k < letters.size(); ++k) {
+                const unsigned char letter = static_cast<unsigned char>(letters[k]);
+                const std::int32_t cls = bc::ArgClassOfLetter(static_cast<char>(letter));
+                if (cls == 0)
+                    throw EKeyFileContentError(kind + table.NameAt(i) + " の " + std::to_string(k + 1) +
+                                               " 番目の引数指定が不正 : " + letters.substr(k, 1));
+                buf_.WriteWord(cls << 16 | seen[letter]++);
+            }
+            Code(r);
+        }
+    }
+
+    void SetHeader(const std::string& name, std::int32_t defaultMarker, std::int32_t namedMarker, int count)
+    {
+        if (SameName(name, kDefaultKeySet)) {
+            buf_.WriteWord(defaultMarker);
         } else {
-            out.WriteWord(namedMarker);
-            out.WriteNameField(set.name);
+            buf_.WriteWord(namedMarker);
+            buf_.WriteNameField(name);
         }
-        out.WriteWord(static_cast<std::int32_t>(set.bindings.size()));
-        for (const TBindingRecord& b : set.bindings) {
-            out.WriteWord(b.code);
-            out.Write(b.body.data(), b.body.size());
+        buf_.WriteWord(count);
+    }
+
+    [[noreturn]] static void NoCode(const std::string& set, const std::string& binding)
+    {
+        throw EKeyFileContentError("キー定義(" + set + ") " + binding + " のコードが取得できません");
+    }
+
+    void KeySets()
+    {
+        const TNamedList<TKeySet>& sets = t_.keys.KeySets();
+        for (int s = 0; s < sets.Count(); ++s) {
+            const TKeySet& set = sets.PayloadAt(s);
+            SetHeader(sets.NameAt(s), bc::bcSecDefaultKeys, bc::bcSecKeySet, set.Count());
+            for (int b = 0; b < set.Count(); ++b) {
+                std::optional<TKeySlot> slot = t_.keyNames.SlotOfKeyName(set.NameAt(b));
+                const TSenObject* code = slot ? set.CodeAtSlot(TKeySet::SlotNumber(*slot)) : nullptr;
+                if (!code) NoCode(sets.NameAt(s), set.NameAt(b));
+                Code(*code);
+            }
         }
     }
-}
 
-void WriteBlock(TSenObject& out, std::int32_t marker, const std::optional<std::string>& block)
-{
-    if (!block) return;
-    out.WriteWord(marker);
-    out.Write(block->data(), block->size());
-}
+    // Mouse and event bindings are fetched by the code their names stand for.
+    template <class Set>
+    void InputSets(const TNamedList<Set>& sets, std::int32_t defaultMarker, std::int32_t namedMarker,
+                   const char* illegal, std::optional<std::int32_t> (*inputOfName)(std::string_view))
+    {
+        for (int s = 0; s < sets.Count(); ++s) {
+            const Set& set = sets.PayloadAt(s);
+            SetHeader(sets.NameAt(s), defaultMarker, namedMarker, set.Count());
+            for (int b = 0; b < set.Count(); ++b) {
+                std::optional<std::int32_t> input = inputOfName(set.NameAt(b));
+                if (!input) throw EKeyFileContentError(illegal + set.NameAt(b));
+                const TSenObject* code = set.CodeOfInput(*input);
+                if (!code) NoCode(sets.NameAt(s), set.NameAt(b));
+                Code(*code);
+            }
+        }
+    }
+
+    const TProgramTables& t_;
+    TByteSink& sink_;
+    TSenObject buf_;
+};
+
+class TStringSink : public TByteSink {
+public:
+    std::string bytes;
+    void Put(std::string_view b) override { bytes.append(b); }
+};
 
 }  // namespace
 
-std::string SerializeKeyFile(const TKeyFileContent& c)
+void WriteKeyFileBytes(const TProgramTables& tables, TByteSink& sink)
 {
-    TSenObject out;
-    out.Write(bc::kMagic, bc::kMagicLength);
-    out.Write(bc::kWrittenVersion, 4);
-    out.Write("\r\n\x1a", 3);
+    TKeyFileWriter(tables, sink).Write();
+}
 
-    out.WriteWord(bc::bcSecGlobalNum);
-    out.WriteWord(static_cast<std::int32_t>(c.globalNums.size()));
-    for (const auto& g : c.globalNums) {
-        out.WriteNameField(g.name);
-        out.WriteInt64(g.value);
-    }
-    out.WriteWord(bc::bcSecGlobalStr);
-    out.WriteWord(static_cast<std::int32_t>(c.globalStrs.size()));
-    for (const auto& g : c.globalStrs) {
-        out.WriteNameField(g.name);
-        out.WritePaddedString(g.value);
-    }
-    if (!c.numArrays.empty()) {
-        out.WriteWord(bc::bcSecGlobalNumArrays);
-        out.WriteWord(static_cast<std::int32_t>(c.numArrays.size()));
-        for (const auto& a : c.numArrays) {
-            out.WriteNameField(a.name);
-            out.WriteWord(static_cast<std::int32_t>(a.elements.size()));
-            out.WriteWord(0);
-            for (std::int64_t v : a.elements) out.WriteInt64(v);
-        }
-    }
-    if (!c.strArrays.empty()) {
-        out.WriteWord(bc::bcSecGlobalStrArrays);
-        out.WriteWord(static_cast<std::int32_t>(c.strArrays.size()));
-        for (const auto& a : c.strArrays) {
-            out.WriteNameField(a.name);
-            out.WriteWord(static_cast<std::int32_t>(a.elements.size()));
-            out.WriteWord(0);
-            for (const std::string& v : a.elements) out.WritePaddedString(v);
-        }
-    }
-    WriteRoutines(out, bc::bcSecSubs, "#SUB ", c.subs);
-    WriteRoutines(out, bc::bcSecIntFuncs, "#FUNC INT ", c.intFuncs);
-    WriteRoutines(out, bc::bcSecStrFuncs, "#FUNC STR ", c.strFuncs);
-    WriteRoutines(out, bc::bcSecBoolFuncs, "#FUNC BOOL ", c.boolFuncs);
-    WriteSets(out, bc::bcSecDefaultKeys, bc::bcSecKeySet, c.keySets);
-    WriteSets(out, bc::bcSecDefaultMouse, bc::bcSecMouseSet, c.mouseSets);
-    WriteSets(out, bc::bcSecDefaultEvents, bc::bcSecEventSet, c.eventSets);
-    WriteBlock(out, bc::bcSecPreKey, c.preKey);
-    WriteBlock(out, bc::bcSecInit, c.init);
-    WriteBlock(out, bc::bcSecDone, c.done);
-    WriteRoutines(out, bc::bcSecDialogs, "#DLG ", c.dialogs);
-    return std::string(out.Bytes());
+std::string SerializeKeyFile(const TProgramTables& tables)
+{
+    TStringSink sink;
+    WriteKeyFileBytes(tables, sink);
+    return std::move(sink.bytes);
 }
 
 std::string EmptyCompound()
 {
-    TSenObject s;
+    TSenObject s(0);
     s.EndCompound(s.BeginCompound());
     return std::string(s.Bytes());
 }

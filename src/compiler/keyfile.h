@@ -1,54 +1,25 @@
 #pragma once
-// What the compiler has built, in the form the key-assign file stores it,
-// and its serialisation. Callers give sets and bindings in file order
-// (sets and canonical names ascending without regard to case).
+// The key-assign file, written straight from the compiler's tables, in the
+// section order and record layout of the format; sets and their bindings
+// come out in the tables' case-insensitive order.
 
-#include <cstdint>
-#include <optional>
 #include <stdexcept>
 #include <string>
-#include <vector>
+#include <string_view>
 
-struct TGlobalNumRecord {
-    std::string name;
-    std::int64_t value = 0;
-};
-struct TGlobalStrRecord {
-    std::string name;
-    std::string value;
-};
-struct TNumArrayRecord {
-    std::string name;
-    std::vector<std::int64_t> elements;
-};
-struct TStrArrayRecord {
-    std::string name;
-    std::vector<std::string> elements;
-};
-struct TRoutineRecord {
-    std::string name;
-    std::string letters;  // argument letters in parameter order, e.g. "NSV"
-    std::string body;     // one complete compound statement (or dialog body)
-};
-struct TBindingRecord {
-    std::string name;  // canonical input name
-    std::int32_t code = 0;
-    std::string body;  // one complete compound statement
-};
-struct TBindingSet {
-    std::string name;  // "DEFAULT" or a set name
-    std::vector<TBindingRecord> bindings;
-};
+#include "compiler/keyassign.h"
+#include "compiler/tokens.h"
 
-struct TKeyFileContent {
-    std::vector<TGlobalNumRecord> globalNums;
-    std::vector<TGlobalStrRecord> globalStrs;
-    std::vector<TNumArrayRecord> numArrays;
-    std::vector<TStrArrayRecord> strArrays;
-    std::vector<TRoutineRecord> subs, intFuncs, strFuncs, boolFuncs, dialogs;
-    std::vector<TBindingSet> keySets, mouseSets, eventSets;
-    // Compound statements of the special blocks, without their section markers.
-    std::optional<std::string> preKey, init, done;
+// What the compiler has built, as the writer reads it.
+struct TProgramTables {
+    const TGlobalTables& globals;
+    const TRoutineTables& routines;
+    const TKeyAssigns& keys;
+    const TKeyNames& keyNames;
+    // The special blocks, each beginning with its section marker, or nullptr.
+    const TSenObject* preKey = nullptr;
+    const TSenObject* init = nullptr;
+    const TSenObject* done = nullptr;
 };
 
 // An inconsistency in the tables being written; reported like a source error.
@@ -57,8 +28,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The whole file, header included.
-std::string SerializeKeyFile(const TKeyFileContent& content);
+// Where the bytes go, piece by piece.
+class TByteSink {
+public:
+    virtual ~TByteSink() = default;
+    virtual void Put(std::string_view bytes) = 0;
+};
+
+// The whole file, header first. A file can be far larger than the source
+// (arrays of up to 268435456 elements), so it is never held whole.
+void WriteKeyFileBytes(const TProgramTables& tables, TByteSink& sink);
+// The same into memory.
+std::string SerializeKeyFile(const TProgramTables& tables);
 
 // The compound statement of an empty block (12 bytes).
 std::string EmptyCompound();

@@ -116,6 +116,8 @@ public:
         CheckIndex(i);
         return static_cast<std::size_t>(i) < items_.size() ? items_[static_cast<std::size_t>(i)] : empty;
     }
+    // Elements from this index on have never been set: all 0 or empty.
+    std::int32_t UnsetFrom() const { return static_cast<std::int32_t>(items_.size()); }
     void Set(std::int32_t i, Element value)
     {
         CheckIndex(i);

@@ -13,7 +13,9 @@ class TSenObject {
 public:
     static constexpr std::size_t kInitialCapacity = 8192;
 
-    TSenObject() { bytes_.reserve(kInitialCapacity); }
+    // Buffers that receive finished code in one piece can start empty, so
+    // that thousands of small routines do not each hold 8 KB.
+    explicit TSenObject(std::size_t capacity = kInitialCapacity) { bytes_.reserve(capacity); }
 
     int number = -1;
     std::string signature;

@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "compile_harness.h"
 #include "compiler/binmaker.h"
-#include "compiler/keyfile.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -72,13 +72,13 @@ TEST(KeyFileWriter, PreviousFileIsKeptAsSav)
     Compiled c = Compile(dir);
     EXPECT_EQ(c.exitCode, 0) << c.output;
     EXPECT_EQ(ReadBytes(dir.File("a.SAV")), "previous");
-    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), SerializeKeyFile(TKeyFileContent{}));
+    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), EmptyKeyFile());
 
     // Twice in a row: the first result in .SAV, the second in .KEY.
     c = Compile(dir);
     EXPECT_EQ(c.exitCode, 0);
-    EXPECT_EQ(ReadBytes(dir.File("a.SAV")), SerializeKeyFile(TKeyFileContent{}));
-    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), SerializeKeyFile(TKeyFileContent{}));
+    EXPECT_EQ(ReadBytes(dir.File("a.SAV")), EmptyKeyFile());
+    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), EmptyKeyFile());
 }
 
 TEST(KeyFileWriter, FailuresRestoreThePreviousFile)

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "compile_harness.h"
 #include "support/testsupport.h"
 
 namespace {
@@ -39,21 +40,6 @@ std::string Compiled(const std::string& src, const std::string& key)
     return kBanner + "COMPILE >> " + src + "\r\n\r\nWRITE   >> " + key + "\r\n\r\nCOMPILE >> DONE\r\n\r\n";
 }
 
-std::string Word(std::uint32_t w)
-{
-    std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(w >> (8 * i));
-    return s;
-}
-
-std::string EmptyProgram()
-{
-    std::string s("VELK BINCODE VER 0228\r\n\x1a", 24);
-    for (std::uint32_t m : {0x00100001u, 0x00100002u, 0x00100003u, 0x00100040u, 0x00100041u, 0x00100042u, 0x0010001Fu})
-        s += Word(m) + Word(0);
-    return s;
-}
-
 TEST(VelkcEndToEnd, EmptySourceWritesTheEmptyProgram)
 {
     TTempDir dir;
@@ -61,7 +47,7 @@ TEST(VelkcEndToEnd, EmptySourceWritesTheEmptyProgram)
     TProcessResult r = RunVelkc("/Sa.src", dir.Path());
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.output, Compiled(dir.File("a.src"), dir.File("a.KEY")));
-    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), EmptyProgram());
+    EXPECT_EQ(ReadBytes(dir.File("a.KEY")), EmptyKeyFile());
 }
 
 TEST(VelkcEndToEnd, OptionValuesAndLowerCase)
@@ -79,7 +65,7 @@ TEST(VelkcEndToEnd, OptionValuesAndLowerCase)
     r = RunVelkc("/Ssub\\x.vtl /bout.bin /Iinc /e+", dir.Path());
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.output, Compiled(dir.File("sub\\x.vtl"), dir.File("out.bin")));
-    EXPECT_EQ(ReadBytes(dir.File("out.bin")), EmptyProgram());
+    EXPECT_EQ(ReadBytes(dir.File("out.bin")), EmptyKeyFile());
 
     // A source named by its extension only gets ".KEY" appended.
     r = RunVelkc("/S.src", dir.Path());
@@ -102,7 +88,7 @@ TEST(VelkcEndToEnd, WithoutArgumentsCompilesVelkSrc)
     r = RunProgram("\"" + prog.File("VELKC.exe") + "\"", work.Path());
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.output, Compiled(prog.File("VELK.SRC"), prog.File("VELK.KEY")));
-    EXPECT_EQ(ReadBytes(prog.File("VELK.KEY")), EmptyProgram());
+    EXPECT_EQ(ReadBytes(prog.File("VELK.KEY")), EmptyKeyFile());
     EXPECT_FALSE(PathExists(work.File("VELK.KEY")));
 }
 
@@ -131,8 +117,8 @@ TEST(VelkcEndToEnd, LexicalErrorOnLine12)
 {
     TTempDir dir;
     std::string src;
-    for (int i = 1; i <= 11; ++i) src += "// line " + std::to_string(i) + " 表示\r\n";
-    src += "  #a = 1; @ #b\r\n#c\r\n";
+    for (int i = 1; i <= 10; ++i) src += "// line " + std::to_string(i) + " 表示\r\n";
+    src += "#GLOBALVAR #a; #KEY A {\r\n  #a = 1; @ #b\r\n#c\r\n";
     WriteBytes(dir.File("bad.src"), src);
     TProcessResult r = RunVelkc("/Sbad.src", dir.Path());
     EXPECT_EQ(r.exitCode, 2);
@@ -147,12 +133,12 @@ TEST(VelkcEndToEnd, LexicalErrorOnLine12)
 TEST(VelkcEndToEnd, DoubleByteCharacterOutsideStringsIsReported)
 {
     TTempDir dir;
-    WriteBytes(dir.File("j.src"), "#a 'あ' /* い */ う\r\n");
+    WriteBytes(dir.File("j.src"), "#GLOBALVAR $s = 'あ' /* い */ う\r\n");
     TProcessResult r = RunVelkc("/Sj.src", dir.Path());
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.output.find("Error : 不正な文字 : \"う\"(82A4h)\r\n"
-                            "Line  :    1 #a 'あ' /* い */ う\r\n" +
-                            std::string(12 + 19, ' ') + "^\r\n"),
+                            "Line  :    1 #GLOBALVAR $s = 'あ' /* い */ う\r\n" +
+                            std::string(12 + 32, ' ') + "^\r\n"),
               std::string::npos)
         << r.output;
 }
@@ -186,6 +172,74 @@ TEST(VelkcEndToEnd, GarbageSourceNeverCrashes)
     WriteBytes(dir.File("ff.src"), std::string(100000, '\xff'));
     r = RunVelkc("/Sff.src", dir.Path());
     EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST(VelkcEndToEnd, ProgramWithIncludesIsWritten)
+{
+    TTempDir dir;
+    CreateDirectoryA(dir.File("lib").c_str(), nullptr);
+    WriteBytes(dir.File("main.src"), "#INCLUDE 'util.vtl'\r\n#KEY ENTER { Hello('表示'); }\r\n");
+    WriteBytes(dir.File("lib\\util.vtl"), "#SUB Hello($s) { MsgBox($s, 'Velkano', 0, 'OK'); }\r\n");
+    TProcessResult r = RunVelkc("/Smain.src /Ilib /V", dir.Path());
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    const std::string util = dir.File("lib\\util.vtl");
+    EXPECT_EQ(r.output, kBanner + "COMPILE >> " + dir.File("main.src") + "\r\n\r\n" +
+                            "INCLUDE >> " + util + "\r\n#SUB Hello\r\n  args : $s\r\n        >> DONE\r\n" +
+                            "COMPILE >> " + dir.File("main.src") + "\r\n#KEY ENTER\r\n\r\nWRITE   >> " +
+                            dir.File("main.KEY") + "\r\n\r\nCOMPILE >> DONE\r\n\r\n");
+    const std::string key = ReadBytes(dir.File("main.KEY"));
+    // One #SUB with one S argument, one DEFAULT key binding for ENTER.
+    EXPECT_NE(key.find(WordBytes(0x00100003) + WordBytes(1) + "Hello"), std::string::npos);
+    EXPECT_NE(key.find(WordBytes(0x00100004) + WordBytes(1) + WordBytes(0x8000000D) + WordBytes(0x00100011)), std::string::npos);
+}
+
+// Each failure has its exit code, and the previous key-assign file stays as
+// it was, with no backup made.
+TEST(VelkcEndToEnd, FailedCompilesLeaveThePreviousFileAlone)
+{
+    struct TCase {
+        const char* main;
+        const char* included;
+        int exitCode;
+        const char* report;
+    };
+    const TCase cases[] = {
+        {"#KEY A { #a = 1; }", "", 2, "Error : 文が必要です : #a(未知の変数)\r\nLine  :    1 #KEY A { #a = 1; }\r\n"},
+        {"#INCLUDE 'inc.vtl'", "#KEY A {\r\n  Break;\r\n}", 3,
+         "\r\nError : ( がありません : ;(文終了)\r\nLine  :    2   Break;\r\n"},
+        {"#SUB S(); FORWARD;", "", 1, "Error : #SUB S()の実体を宣言してください\r\n"},
+    };
+    for (const TCase& c : cases) {
+        TTempDir dir;
+        WriteBytes(dir.File("a.src"), c.main);
+        WriteBytes(dir.File("inc.vtl"), c.included);
+        WriteBytes(dir.File("a.KEY"), "previous");
+        TProcessResult r = RunVelkc("/Sa.src", dir.Path());
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.main;
+        EXPECT_NE(r.output.find(c.report), std::string::npos) << r.output;
+        EXPECT_EQ(r.output.find("COMPILE >> DONE"), std::string::npos);
+        EXPECT_EQ(ReadBytes(dir.File("a.KEY")), "previous");
+        EXPECT_FALSE(PathExists(dir.File("a.SAV")));
+    }
+}
+
+TEST(VelkcEndToEnd, NestingUpToTheLimitAndBeyond)
+{
+    TTempDir dir;
+    for (int depth : {990, 100000}) {
+        std::string src = "#GLOBALVAR #a; #FUNC INT F(#x) { }\r\n#KEY A { ";
+        for (int i = 0; i < depth; ++i) src += "IF ((F(#a) + 1) == 1) { ";
+        for (int i = 0; i < depth; ++i) src += "}; ";
+        src += "}";
+        WriteBytes(dir.File("deep.src"), src);
+        TProcessResult r = RunVelkc("/Sdeep.src", dir.Path());
+        if (depth < 1000) {
+            EXPECT_EQ(r.exitCode, 0) << r.output.substr(0, 1000);
+        } else {
+            EXPECT_EQ(r.exitCode, 2);
+            EXPECT_NE(r.output.find("Error : 入れ子が深すぎます (1000 段まで)"), std::string::npos) << r.output.substr(0, 1000);
+        }
+    }
 }
 
 TEST(VelkcEndToEnd, UnwritableOutputKeepsNothingHalfWritten)

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/keyfile.h"
+#include "interpreter/keyimage.h"
 #include "script-format/binconst.h"
 
 namespace kb {

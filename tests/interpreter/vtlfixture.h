@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/keyfile.h"
+#include "interpreter/keyimage.h"
 #include "interpreter/keyfile_builder.h"
 #include "interpreter/keysrc.h"
 #include "interpreter/recordinghost.h"

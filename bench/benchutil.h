@@ -1,15 +1,18 @@
 #pragma once
-// Timing for the benchmarks, with the performance counter.
+// What the benchmarks share: a clock, the median of timed runs, writing a file.
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
-inline double Seconds()
+// Seconds from an arbitrary start, from the performance counter.
+inline double BenchSeconds()
 {
-    static LARGE_INTEGER freq = [] {
+    static const LARGE_INTEGER freq = [] {
         LARGE_INTEGER f;
         QueryPerformanceFrequency(&f);
         return f;
@@ -24,10 +27,18 @@ inline double MedianSeconds(int runs, const std::function<void()>& work)
 {
     std::vector<double> times;
     for (int r = 0; r < runs; ++r) {
-        double start = Seconds();
+        double start = BenchSeconds();
         work();
-        times.push_back(Seconds() - start);
+        times.push_back(BenchSeconds() - start);
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+inline bool BenchWriteFile(const std::string& path, const std::string& bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
 }
