@@ -24,7 +24,6 @@ std::string_view ParameterKind(char letter)
 class TLineWriter {
 public:
     explicit TLineWriter(TConsole& console) : console_(console) {}
-    ~TLineWriter() { console_.Write(pending_); }
     void Add(std::string_view text)
     {
         pending_ += text;
@@ -32,6 +31,11 @@ public:
             console_.Write(pending_);
             pending_.clear();
         }
+    }
+    void End()
+    {
+        console_.WriteLine(pending_);
+        pending_.clear();
     }
 
 private:
@@ -46,16 +50,14 @@ void ListArrays(TConsole& console, const char* heading, const Table& table, Elem
     console.WriteLine(heading);
     for (int i = 0; i < table.Count(); ++i) {
         const auto& array = *table.PayloadAt(i);
-        {
-            TLineWriter line(console);
-            line.Add(Format("  %10s = [", {table.NameAt(i)}));
-            for (std::int32_t e = 0; e < array.Size(); ++e) {
-                if (e) line.Add(",");
-                line.Add(e < array.UnsetFrom() ? element(array.At(e)) : std::string(unset));
-            }
-            line.Add("]");
+        TLineWriter line(console);
+        line.Add(Format("  %10s = [", {table.NameAt(i)}));
+        for (std::int32_t e = 0; e < array.Size(); ++e) {
+            if (e) line.Add(",");
+            line.Add(e < array.UnsetFrom() ? element(array.At(e)) : std::string(unset));
         }
-        console.WriteLine();
+        line.Add("]");
+        line.End();
     }
 }
 

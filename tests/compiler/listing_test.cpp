@@ -87,6 +87,22 @@ TEST(Listing, EdgeCases)
     }
 }
 
+// Lines longer than the pieces they are printed in stay whole.
+TEST(Listing, LongArrayLines)
+{
+    std::string source = "#GLOBALVAR #big[100000] = [7", numbers = "7";
+    for (int i = 1; i < 100000; ++i) {
+        source += ", " + std::to_string(i);
+        numbers += "," + std::to_string(i);
+    }
+    TCompileResult r = CompileSource(source + "], $s[40000];", Shown::list);
+    ASSERT_EQ(r.exitCode, 0) << r.output.substr(0, 1000);
+    std::string strings = "''";
+    for (int i = 1; i < 40000; ++i) strings += ",''";
+    EXPECT_EQ(r.output, Listed({.numArrays = "        #big = [" + numbers + "]\r\n",
+                                .strArrays = "          $s = [" + strings + "]\r\n"}));
+}
+
 TEST(Listing, VerboseShowsParametersAsWrittenAndTheListing)
 {
     TCompileResult r = CompileSource(
