@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "compiler/kindsets.h"
+#include "compiler/listing.h"
 #include "compiler/paths.h"
 #include "platform/sjis.h"
 #include "script-format/binconst.h"
@@ -232,11 +233,15 @@ void TBinMaker::FuncSection()
 void TBinMaker::DialogSection()
 {
     const TToken name = RoutineName("ダイアログの名前を指定してください", tiDialog);
-    RoutineHeader("#DLG " + name.text);
-    ctx_.Expect("{ が見つかりません", {tiBegin});
-    // Dialog bodies are compiled by a later version; until then a program
-    // with a dialog is refused rather than written without it.
-    throw ESrcReaderError("#DLG " + name.text + " : ダイアログ定義はまだコンパイルできません");
+    const TParameters p = RoutineHeader("#DLG " + name.text);
+    scratch_.Clear();
+    dialogs_.CompileBody(scratch_);
+    // A dialog enters its table, and so gets its number, only after its body.
+    auto code = std::make_unique<TSenObject>(0);
+    code->signature = p.letters;
+    scratch_.AppendTo(*code);
+    code->defined = true;
+    analyzer_.routines.dialogs.AddSen(name.text, std::move(code));
 }
 
 void TBinMaker::Binding(const std::string& setName)
@@ -377,6 +382,7 @@ void TBinMaker::WriteKeyFile()
     // The tables are checked before any file is touched, so that an
     // inconsistency never costs the user the previous key-assign file.
     const TProgramTables tables = Tables();
+    if (opt_.ListMode || opt_.Verbose) WriteListing(tables, console_);
     try {
         TCheckingSink check;
         WriteKeyFileBytes(tables, check);

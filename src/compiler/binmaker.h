@@ -11,6 +11,7 @@
 #include "compiler/compilecontext.h"
 #include "compiler/console.h"
 #include "compiler/declarations.h"
+#include "compiler/dialogs.h"
 #include "compiler/keyassign.h"
 #include "compiler/keyfile.h"
 #include "compiler/srcread.h"
@@ -93,8 +94,9 @@ private:
     // Compiles the body into code; false for a FORWARD declaration.
     bool CompileRoutineBody(TSenObject& code, bool forwardAllowed);
     void CheckMissingBodies() const;
-    // Writes the file, keeping the previous one as .SAV; on any failure the
-    // partial file is removed and the previous one put back.
+    // Lists the tables with /L or /V, then writes the file, keeping the
+    // previous one as .SAV; on any failure the partial file is removed and
+    // the previous one put back.
     void WriteKeyFile();
 
     TBinMakerOpt opt_;
@@ -109,6 +111,7 @@ private:
     TCompileContext ctx_;
     TDeclCompiler decls_{ctx_};
     TStmtCompiler statements_{ctx_};
+    TDialogCompiler dialogs_{ctx_, statements_};
     // Bodies are compiled here and then copied to a buffer of their size.
     TSenObject scratch_;
 };

@@ -110,7 +110,6 @@ TEST(CompileErrors, SectionsAndDeclarations)
         {"#INCLUDE x", "ファイル名を指定してください : x", "x"},
         {"#INCLUDE", "ファイル名を指定してください : ", ""},
         {"#INCLUDE 'nothere.vtl'", "インクルードファイルが見つかりません : nothere.vtl", "'nothere.vtl'"},
-        {"#DLG D() { }", "#DLG D : ダイアログ定義はまだコンパイルできません", "{"},
         {"#DLG MsgBox() { }", "MsgBox はシステム手続き名です", "MsgBox"},
         {"#SUB D() { } #DLG D() { }", "D はサブルーチン名です", "D"},
         {"#FUNC STR D() { } #DLG D() { }", "D はユーザー定義関数名です", "D"},
@@ -254,6 +253,70 @@ TEST(CompileErrors, Statements)
             {"IF ((#a == 1) { }; }", ") かANDかORが必要です : {(複文開始)", "{"},
         },
         kPrelude);
+}
+
+TEST(CompileErrors, Dialogs)
+{
+    CheckErrors(
+        {
+            {"#DLG D() { }", "ダイアログパーツが必要です : }(複文終了)", "}"},
+            {"#DLG D() BUTTON { }; }", "{ が見つかりません : BUTTON(未知の識別子)", "BUTTON"},
+            {"#DLG D() { BUTTON { }; 5 }", "ダイアログパーツが必要です : 5(定数)", "5"},
+            {"#DLG D() { SIZE: 1, 2, 3, 4; }", "ダイアログパーツが必要です : SIZE(未知の識別子)", "SIZE"},
+            {"#DLG D() { BUTTON { };", "ダイアログパーツが必要です", ""},
+            {"#DLG D() { BUTTON SIZE: 1, 2, 3, 4; }; }", "{ が必要です : SIZE(未知の識別子)", "SIZE"},
+            {"#DLG D() { BUTTON { } }", "; が必要です : }(複文終了)", "} }"},
+            {"#DLG D() { BUTTON { EDIT { }; }; }", "ダイアログパーツアイテムが必要です : EDIT(未知の識別子)", "EDIT"},
+            {"#DLG D() { BUTTON { #n; }; }", "ダイアログパーツアイテムが必要です : #n(ユーザー変数)", "#n"},
+            // Items a part does not allow: the part in capitals, the item as written.
+            {"#DLG D() { LABEL { RESULT: #n; }; }", "LABEL では RESULT は使えません", "RESULT"},
+            {"#DLG D() { label { result: #n; }; }", "LABEL では result は使えません", "result"},
+            {"#DLG D() { DIALOG { FOCUS; }; }", "DIALOG では FOCUS は使えません", "FOCUS"},
+            {"#DLG D() { EDIT { RESULT: $s; CAPTION: 'x'; }; }", "EDIT では CAPTION は使えません", "CAPTION"},
+            {"#DLG D() { BEVEL { Caption: 'x'; }; }", "BEVEL では Caption は使えません", "Caption"},
+            {"#DLG D() { LISTBOX { RESULT: $s; DEFAULT: 'a'; }; }", "LISTBOX では DEFAULT は使えません", "DEFAULT"},
+            {"#DLG D() { BUTTON { FONT: 'x', 9; }; }", "BUTTON では FONT は使えません", "FONT"},
+            // A missing RESULT is found once the part's ";" has been read.
+            {"#DLG D() { EDIT { SIZE: 8, 8, 100, 20; }; }", "EDIT には Result が必要です", "20; };"},
+            {"#DLG D() { COMBOBOX { }; }", "COMBOBOX には Result が必要です", "};"},
+            {"#DLG D() { GROUPBOX { LISTBOX { COLUMN: 2; }; }; }", "LISTBOX には Result が必要です", "2; };"},
+            // RESULT of the wrong kind, or not a variable of the program.
+            {"#DLG D() { CHECKBOX { RESULT: $s; }; }", "ユーザー変数が必要です : $s(ユーザー文字列)", "$s"},
+            {"#DLG D() { RADIOBUTTON { RESULT: #_RESULT; }; }", "ユーザー変数が必要です : #_RESULT(システム変数)", "#_RESULT"},
+            {"#DLG D() { RADIOBUTTON { RESULT: 1; }; }", "ユーザー変数が必要です : 1(定数)", "1"},
+            {"#DLG D() { EDIT { RESULT: #n; }; }", "文字列が必要です : #n(ユーザー変数)", "#n"},
+            {"#DLG D() { MEMO { RESULT: $_CUR_FILENAME; }; }", "文字列が必要です : $_CUR_FILENAME(システム文字列)", "$_CUR_FILENAME"},
+            {"#DLG D() { LISTBOX { RESULT: 'x'; }; }", "文字列が必要です : 'x'(文字列定数)", "'x'"},
+            {"#DLG D() { EDIT { RESULT: $new; }; }", "文字列が必要です : $new(未知の文字列)", "$new"},
+            // Values: the wrong kind, and missing ":", "," and ";".
+            {"#DLG D() { BUTTON { VALUE: 'a'; }; }", "数字が必要です : 'a'(文字列定数)", "'a'"},
+            {"#DLG D() { CHECKBOX { RESULT: #n; DEFAULT: 'a'; }; }", "数字が必要です : 'a'(文字列定数)", "'a'"},
+            {"#DLG D() { EDIT { RESULT: $s; DEFAULT: 1; }; }", "文字列が必要です : 1(定数)", "1"},
+            {"#DLG D() { BUTTON { CAPTION: #n; }; }", "文字列が必要です : #n(ユーザー変数)", "#n"},
+            {"#DLG D() { DIALOG { FONT: 9, 'x'; }; }", "文字列が必要です : 9(定数)", "9"},
+            {"#DLG D() { BUTTON { SIZE 1, 2, 3, 4; }; }", ": が必要です : 1(定数)", "1"},
+            {"#DLG D() { BUTTON { SIZE: 1, 2, 3; }; }", ", が必要です : ;(文終了)", "3;"},
+            {"#DLG D() { BUTTON { SIZE: 1, 2, 3, 4 }; }", "; が必要です : }(複文終了)", "4 }"},
+            {"#DLG D() { DIALOG { FONT: 'x' 9; }; }", ", が必要です : 9(定数)", "9"},
+            {"#DLG D() { CHECKBOX { RESULT: #n }; }", "; が必要です : }(複文終了)", "#n }"},
+            {"#DLG D() { BUTTON { FOCUS : 1; }; }", "; が必要です : :(コロン :)", "FOCUS :"},
+            // Group boxes.
+            {"#DLG D() { GROUPBOX { RESULT: #n; }; }", "GROUBOXでは RESULT は使用できません", "RESULT"},
+            {"#DLG D() { GROUPBOX { focus; }; }", "GROUBOXでは focus は使用できません", "focus"},
+            {"#DLG D() { GROUPBOX { ALIGN: 1; }; }", "ダイアログパーツ／アイテムが必要です : :(コロン :)", ":"},
+            {"#DLG D() { GROUPBOX { 1 }; }", "ダイアログパーツ／アイテムが必要です : 1(定数)", "1"},
+            {"#DLG D() { GROUPBOX { } }", "; が必要です : }(複文終了)", "} }"},
+            {"#DLG D() { GROUPBOX CAPTION: 'x'; }; }", "{ が必要です : CAPTION(未知の識別子)", "CAPTION"},
+            // Names and the header.
+            {"#DLG D() { BUTTON { }; } #DLG d() { BUTTON { }; }", "d は既に定義されています", "d"},
+            {"#DLG D() { BUTTON { }; } #SUB D() { }", "D はダイアログ名です", "D"},
+            {"#DLG D(#_RESULT) { BUTTON { }; }", "#_RESULT はシステムで使用しています", "#_RESULT"},
+            {"#DLG D { BUTTON { }; }", "( が見つかりません : {(複文開始)", "D {"},
+            // A dialog is known only once its body has compiled.
+            {"#DLG D() { BUTTON { }; } #KEY A { D(1); }", ") がみつかりません : 1(定数)", "1"},
+            {"#KEY A { D(); } #DLG D() { BUTTON { }; }", "文が必要です : D(未知の識別子)", "{ D"},
+        },
+        "#GLOBALVAR #n, $s;\r\n");
 }
 
 TEST(CompileErrors, ChangeKeySetOnlyInPreKeyAndSubs)

@@ -12,11 +12,14 @@
 
 namespace {
 
-// A valid program with every section and statement kind, its tokens
+// A valid program with every section, statement and dialog part kind, its tokens
 // separated by blanks so that mutations can work on whole tokens.
 const char kSeed[] =
     "#GLOBALVAR #count = 0 , $name = 'Velkano' , #table [ 3 ] = [ 10 , -20 , 0x1F ] , $log [ 2 ] ; "
     "#SUB Log ( $text ) ; FORWARD ; "
+    "#DLG Ask ( $title , VAR $answer , #w ) { DIALOG { CAPTION : $title ; SIZE : 0 , 0 , #w , 100 ; } ; "
+    "EDIT { RESULT : $answer ; FOCUS ; DEFAULT : $name + 'x' ; } ; "
+    "GROUPBOX { CAPTION : 'g' ; ALIGN CHECKBOX { RESULT : #count ; } ; } ; BUTTON { VALUE : -1 ; } ; } "
     "#FUNC INT Sum ( #values [ ] , #n ) { VAR #i , #total ; "
     "FOR #i = 1 TO #n DO { #total = #total + #values [ #i ] * 2 ; } ; Return ( #total ) ; } "
     "#FUNC STR Quote ( $s ) { Return ( '''' + $s + \\n ) ; } "
@@ -30,7 +33,7 @@ const char kSeed[] =
     "STRCASE $msg AS MASKTEXT OF { '*.txt' : { ExitProc ( ) ; } , ELSE : { } } ; "
     "REPEAT { #r = #r - 1 ; } UNTIL ( #r <= 0 ) ; "
     "TRY { Raise ( 'e' , 1 ) ; } EXCEPT { Log ( $_RAISESTR ) ; } FINALLY { CalcNum ( #count , 1 , + , 2 ) ; } ; "
-    "MsgBox ( $msg , 'タイトル' , 0 , 'OK' ) ; SelectNum ( #r , 1 , { } , ELSE , { } ) ; "
+    "MsgBox ( $msg , 'タイトル' , 0 , 'OK' ) ; Ask ( 'タイトル' , $msg , 200 ) ; SelectNum ( #r , 1 , { } , ELSE , { } ) ; "
     "PopupMenu ( [ 'a' , 'b' ] , 1 , 2 , 3 ) ; GetMaxIndex ( #r , $log ) ; } "
     "#KEY ALT+A { } #KEYSET = 'edit' CTRL+LCLICK { } #KEY RESIZE { } "
     "#PREKEY { ChangeKeySet ( 'EDIT' ) ; } #INIT { Log ( 'start' ) ; } #DONE { }";

@@ -143,7 +143,7 @@ void ReadSet(TByteReader& r, std::vector<TDecodedSet>& sets, bool named)
 
 }  // namespace
 
-TCompileResult CompileFiles(const std::map<std::string, std::string>& files, const std::string& main, bool verbose,
+TCompileResult CompileFiles(const std::map<std::string, std::string>& files, const std::string& main, Shown shown,
                             const std::string& incPath)
 {
     TSourceFiles full;
@@ -152,7 +152,8 @@ TCompileResult CompileFiles(const std::map<std::string, std::string>& files, con
     opt.SrcName = kSourceDir + main;
     opt.BinName = kSourceDir + std::string("out.KEY");
     opt.IncPath = incPath;
-    opt.Verbose = verbose;
+    opt.ListMode = shown == Shown::list;
+    opt.Verbose = shown == Shown::verbose;
     TStringConsole console;
     TMemoryBinMaker maker(opt, console, full);
     TCompileResult result;
@@ -163,10 +164,9 @@ TCompileResult CompileFiles(const std::map<std::string, std::string>& files, con
     return result;
 }
 
-
-TCompileResult CompileSource(const std::string& source, bool verbose)
+TCompileResult CompileSource(const std::string& source, Shown shown)
 {
-    return CompileFiles({{"main.src", source}}, "main.src", verbose);
+    return CompileFiles({{"main.src", source}}, "main.src", shown);
 }
 
 TDecodedFile DecodeKeyFile(const std::string& bytes)

@@ -22,11 +22,15 @@ struct TCompileResult {
     std::uint64_t size = 0;  // its size
 };
 
+// What VELKC prints besides its progress: nothing more, the listing (/L),
+// or the listing and the detailed progress (/V).
+enum class Shown { plain, list, verbose };
+
 // Compiles kSourceDir + main; files maps names (relative to kSourceDir, or
 // absolute) to their bytes. The include path is kSourceDir unless given.
 TCompileResult CompileFiles(const std::map<std::string, std::string>& files, const std::string& main = "main.src",
-                            bool verbose = false, const std::string& incPath = kSourceDir);
-TCompileResult CompileSource(const std::string& source, bool verbose = false);
+                            Shown shown = Shown::plain, const std::string& incPath = kSourceDir);
+TCompileResult CompileSource(const std::string& source, Shown shown = Shown::plain);
 
 struct TDecodedRoutine {
     std::string name;

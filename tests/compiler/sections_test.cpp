@@ -13,11 +13,12 @@ using namespace bc;
 
 const std::string kDir = kSourceDir;
 
-// What a successful compile of main.src prints around the lines given.
-std::string Done(const std::string& lines = "", bool verbose = false)
+// What a successful compile of main.src prints around the lines given; with
+// /V the listing and an empty line come before WRITE.
+std::string Done(const std::string& lines = "", const std::string& verboseListing = "")
 {
-    return "COMPILE >> " + kDir + "main.src\r\n\r\n" + lines + (verbose ? "\r\n" : "") + "WRITE   >> " + kDir +
-           "out.KEY\r\n\r\nCOMPILE >> DONE\r\n\r\n";
+    return "COMPILE >> " + kDir + "main.src\r\n\r\n" + lines + verboseListing + (verboseListing.empty() ? "" : "\r\n") +
+           "WRITE   >> " + kDir + "out.KEY\r\n\r\nCOMPILE >> DONE\r\n\r\n";
 }
 
 TEST(Sections, EmptySourceHasTheSevenAlwaysPresentSections)
@@ -67,14 +68,18 @@ TEST(Sections, ForwardDeclarationsNeedOnlyTheSameLetters)
         "#KEY A { S(1, 'x'); }\r\n"
         "#SUB S(#x, $y) { }\r\n"
         "#FUNC BOOL B(VAR #other[]) { }\r\n",
-        true);
+        Shown::verbose);
     ASSERT_EQ(r.exitCode, 0) << r.output;
     EXPECT_EQ(r.output, Done("#SUB S\r\n  args : #a, $b\r\n  FORWARD宣言\r\n"
                              "#FUNC B\r\n  args : VAR #x[]\r\n  FORWARD宣言\r\n"
                              "#KEY A\r\n"
                              "#SUB S\r\n  args : #x, $y\r\n"
                              "#FUNC B\r\n  args : VAR #other[]\r\n",
-                             true));
+                             "User define global numeric var\r\nUser define global string var\r\n"
+                             "User define global numeric array var\r\nUser define global string array var\r\n"
+                             "Subroutines\r\n  S(#, $)\r\nUser Int Funcs\r\nUser Str Funcs\r\n"
+                             "User Bool Funcs\r\n  B(VAR #[])\r\nDialogs\r\n"
+                             "KEYSET >>> DEFAULT\r\n  Key Assign\r\n    A\r\n  Mouse Assign\r\n  Event Assign\r\n"));
     TDecodedFile f = DecodeKeyFile(r.bytes);
     ASSERT_EQ(f.subs.size(), 1u);
     EXPECT_EQ(f.subs[0].args, (Words{0x00440000, 0x00540000}));
@@ -96,7 +101,7 @@ TEST(Sections, WarningsAndProgressLines)
                                  " warning : セット名が空なので、デフォルトセットと仮定します。\r\n"
                                  "初期化セクション\r\n  WARINIG : #g はグローバル変数を隠します\r\n"));
 
-    TCompileResult verbose = CompileSource(src, true);
+    TCompileResult verbose = CompileSource(src, Shown::verbose);
     ASSERT_EQ(verbose.exitCode, 0) << verbose.output;
     EXPECT_EQ(verbose.output, Done("#SUB S\r\n"
                                    "  WARINIG : #g はグローバル変数を隠します\r\n"
@@ -111,7 +116,12 @@ TEST(Sections, WarningsAndProgressLines)
                                    "#KEY B\r\n"
                                    "  WARINIG : #g はグローバル変数を隠します\r\n"
                                    "  LocalNum\r\n    #g\r\n  LocalStr\r\n  LocalArrayNum\r\n  LocalArrayStr\r\n",
-                                   true));
+                                   "User define global numeric var\r\n          #g = 0\r\n          #h = 0\r\n"
+                                   "User define global string var\r\n          $s = ''\r\n"
+                                   "User define global numeric array var\r\nUser define global string array var\r\n"
+                                   "Subroutines\r\n  S(#, VAR $[], #)\r\nUser Int Funcs\r\nUser Str Funcs\r\n"
+                                   "User Bool Funcs\r\nDialogs\r\n"
+                                   "KEYSET >>> DEFAULT\r\n  Key Assign\r\n    B\r\n  Mouse Assign\r\n  Event Assign\r\n"));
     // The empty set name is the default set.
     TDecodedFile f = DecodeKeyFile(verbose.bytes);
     ASSERT_EQ(f.keySets.size(), 1u);
@@ -189,7 +199,7 @@ TEST(Sections, IncludesAreReadOnceAndSearchedInOrder)
             {"q\\only-b.vtl", "#GLOBALVAR #fromQOnly;"},
             {cwd, "#GLOBALVAR #fromCurrentDirectory;"},
         },
-        "main.src", false, kDir + ";\"" + kDir + "p\";;" + kDir + "q\\");
+        "main.src", Shown::plain, kDir + ";\"" + kDir + "p\";;" + kDir + "q\\");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     const std::string main = kDir + "main.src", p = kDir + "p\\a.vtl";
     EXPECT_EQ(r.output, "COMPILE >> " + main + "\r\n\r\n"

@@ -185,8 +185,13 @@ TEST(VelkcEndToEnd, ProgramWithIncludesIsWritten)
     const std::string util = dir.File("lib\\util.vtl");
     EXPECT_EQ(r.output, kBanner + "COMPILE >> " + dir.File("main.src") + "\r\n\r\n" +
                             "INCLUDE >> " + util + "\r\n#SUB Hello\r\n  args : $s\r\n        >> DONE\r\n" +
-                            "COMPILE >> " + dir.File("main.src") + "\r\n#KEY ENTER\r\n\r\nWRITE   >> " +
-                            dir.File("main.KEY") + "\r\n\r\nCOMPILE >> DONE\r\n\r\n");
+                            "COMPILE >> " + dir.File("main.src") + "\r\n#KEY ENTER\r\n" +
+                            "User define global numeric var\r\nUser define global string var\r\n"
+                            "User define global numeric array var\r\nUser define global string array var\r\n"
+                            "Subroutines\r\n  Hello($)\r\nUser Int Funcs\r\nUser Str Funcs\r\nUser Bool Funcs\r\n"
+                            "Dialogs\r\nKEYSET >>> DEFAULT\r\n  Key Assign\r\n    ENTER\r\n  Mouse Assign\r\n"
+                            "  Event Assign\r\n"
+                            "\r\nWRITE   >> " + dir.File("main.KEY") + "\r\n\r\nCOMPILE >> DONE\r\n\r\n");
     const std::string key = ReadBytes(dir.File("main.KEY"));
     // One #SUB with one S argument, one DEFAULT key binding for ENTER.
     EXPECT_NE(key.find(WordBytes(0x00100003) + WordBytes(1) + "Hello"), std::string::npos);
@@ -240,6 +245,144 @@ TEST(VelkcEndToEnd, NestingUpToTheLimitAndBeyond)
             EXPECT_NE(r.output.find("Error : 入れ子が深すぎます (1000 段まで)"), std::string::npos) << r.output.substr(0, 1000);
         }
     }
+}
+
+TEST(VelkcEndToEnd, CompilingTwiceKeepsTheFirstResultAsSav)
+{
+    TTempDir dir;
+    WriteBytes(dir.File("VELK.SRC"), "#GLOBALVAR #version = 1;");
+    ASSERT_EQ(RunVelkc("", dir.Path()).exitCode, 0);
+    const std::string first = ReadBytes(dir.File("VELK.KEY"));
+    EXPECT_FALSE(PathExists(dir.File("VELK.SAV")));
+
+    WriteBytes(dir.File("VELK.SRC"), "#GLOBALVAR #version = 2;\r\n#KEY ENTER { #version = 3; }");
+    TProcessResult r = RunVelkc("", dir.Path());
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(r.output, Compiled(dir.File("VELK.SRC"), dir.File("VELK.KEY")));
+    EXPECT_EQ(ReadBytes(dir.File("VELK.SAV")), first);
+    const std::string second = ReadBytes(dir.File("VELK.KEY"));
+    EXPECT_NE(second, first);
+    EXPECT_NE(second.find(WordBytes(0x00100004) + WordBytes(1) + WordBytes(0x8000000D)), std::string::npos);
+}
+
+// Lines joined with CR LF, as the sources and the console have them.
+std::string CrLf(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+const char kRealisticProgram[] = R"vtl(// ファイル一覧のキー定義
+#GLOBALVAR #count = 0, #maxLines = 100, $editor = 'notepad.exe', $lastDir;
+#GLOBALVAR #widths[3] = [10, 20, -30], $exts[2] = ['.txt', '.doc'], #flags[2];
+
+#SUB ShowCount(); FORWARD;
+#FUNC STR Quote($s) { Return('"' + $s + '"'); }
+#FUNC INT Twice(#n) { Return(#n * 2); }
+#FUNC BOOL IsText($name, VAR #size, #limits[]) { Return(MatchText($name, '*.txt')); }
+
+#DLG AskName($title, VAR $name, VAR #kind)
+{
+  DIALOG { CAPTION: $title; CLIENTSIZE: 0, 0, 300, 120; };
+  LABEL { SIZE: 8, 8, 100, 13; CAPTION: 'ファイル名'; };
+  EDIT { SIZE: 8, 24, 284, 20; RESULT: $name; DEFAULT: $_CUR_FILENAMEEXT; FOCUS; };
+  GROUPBOX {
+    SIZE: 8, 50, 284, 40; CAPTION: '種類';
+    RADIOBUTTON { SIZE: 4, 12, 270, 24; RESULT: #kind; ITEMS: 'テキスト' + $_CRLF + 'その他'; COLUMN: 2; };
+  };
+  BUTTON { SIZE: 136, 96, 75, 20; CAPTION: 'OK'; VALUE: 1; };
+  BUTTON { SIZE: 216, 96, 75, 20; CAPTION: 'キャンセル'; VALUE: -1; };
+}
+
+#SUB ShowCount() { VAR $msg; IntToStr($msg, #count); ShowMessage($msg, 'Velkano', 0); }
+#SUB EditFile($file, VAR $names[]) { Exec($editor, Quote($file), 1, 0); }
+
+#KEY ENTER { #count = Twice(#count); ShowCount(); }
+#KEY SHIFT+ENTER { VAR $name, #kind; AskName('名前', $name, #kind); }
+#KEY UP { CursorUp(); }
+#KEY DOWN { CursorDown(); }
+#KEY CTRL+Q { QuitVELK(0); }
+#KEY LDBLCLICK { EditFile($_CUR_FILENAMEEXT, $exts); }
+#KEY WHEELUP { CursorUp(); }
+#KEY RESIZE { #count = #count + 1; }
+#KEYSET = 'view' ESC { Break(); }
+#KEYSET = 'view' SPACE { CursorNext(); }
+#KEYSET = 'view' RCLICK { Break(); }
+#KEYSET = 'menu' ACTIVE { ShowCount(); }
+#PREKEY { IF (#count > #maxLines) THEN { ChangeKeySet('VIEW'); }; }
+#INIT { $lastDir = $_CUR_DIRECTORY; }
+#DONE { }
+)vtl";
+
+const char kRealisticListing[] = R"(User define global numeric var
+      #count = 0
+   #maxLines = 100
+User define global string var
+     $editor = 'notepad.exe'
+    $lastDir = ''
+User define global numeric array var
+     #widths = [10,20,-30]
+      #flags = [0,0]
+User define global string array var
+       $exts = ['.txt','.doc']
+Subroutines
+  ShowCount()
+  EditFile($, VAR $[])
+User Int Funcs
+  Twice(#)
+User Str Funcs
+  Quote($)
+User Bool Funcs
+  IsText($, VAR #, #[])
+Dialogs
+  AskName($, VAR $, VAR #)
+KEYSET >>> DEFAULT
+  Key Assign
+    CTRL+Q
+    DOWN
+    ENTER
+    SHIFT+ENTER
+    UP
+  Mouse Assign
+    LDBLCLICK
+    WHEELUP
+  Event Assign
+    Resize
+MENU Set >>>
+  Event Assign
+    Active
+KEYSET >>> VIEW
+  Key Assign
+    ESC
+    SPACE
+  Mouse Assign
+    RCLICK
+)";
+
+TEST(VelkcEndToEnd, FullListingOfARealisticProgram)
+{
+    TTempDir dir;
+    WriteBytes(dir.File("VELK.SRC"), CrLf(kRealisticProgram));
+    TProcessResult r = RunVelkc("/L", dir.Path());
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_EQ(r.output, kBanner + "COMPILE >> " + dir.File("VELK.SRC") + "\r\n\r\n" + CrLf(kRealisticListing) +
+                            "WRITE   >> " + dir.File("VELK.KEY") + "\r\n\r\nCOMPILE >> DONE\r\n\r\n");
+    const std::string key = ReadBytes(dir.File("VELK.KEY"));
+    // The dialog table comes last: one dialog with three parameters.
+    EXPECT_NE(key.find(WordBytes(0x0010001F) + WordBytes(1) + "AskName"), std::string::npos);
+
+    // /L and /V together list once, after the progress lines.
+    r = RunVelkc("/L /V", dir.Path());
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    const std::size_t listed = r.output.find(CrLf(kRealisticListing));
+    EXPECT_NE(listed, std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("User define global numeric var", listed + 1), std::string::npos);
+    EXPECT_NE(r.output.find("#DLG AskName\r\n  args : $title, VAR $name, VAR #kind\r\n"), std::string::npos);
+    EXPECT_EQ(ReadBytes(dir.File("VELK.SAV")), key);
 }
 
 TEST(VelkcEndToEnd, UnwritableOutputKeepsNothingHalfWritten)

@@ -151,6 +151,17 @@ TEST_F(EndToEnd, PreKeyChoosesTheKeySet)
     EXPECT_EQ(Run("--key A --key B"), "[out] edit EDIT\r\n[out] default B\r\n");
 }
 
+// Dialogs are compiled and loaded but not shown yet: the call is the first
+// thing that fails.
+TEST_F(EndToEnd, ProgramWithDialogsLoadsAndStopsAtTheCall)
+{
+    COMPILE_OR_SKIP(
+        "#DLG First() { BUTTON { }; }\r\n"
+        "#DLG Ask($title, VAR $name) { DIALOG { CAPTION: $title; }; GROUPBOX { EDIT { RESULT: $name; }; }; }\r\n"
+        "#KEY ENTER { VAR $n; ShowMessage('before', 'out', 0); Ask('x', $n); ShowMessage('after', 'out', 0); }\r\n");
+    EXPECT_EQ(Run("--key ENTER"), "[out] before\r\n[Velkano] 文法エラー\\n未定義の手続き文 : 00D00001\r\n");
+}
+
 TEST(VtlRun, ABadFileIsALoadErrorWithExitCode1)
 {
     TTempDir dir;
