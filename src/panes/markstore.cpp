@@ -1,55 +1,68 @@
 #include "panes/markstore.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "platform/sjis.h"
 
 namespace {
 
-// The rotation hash over bytes as fold maps them.
-template <class Fold>
-int RotationHash(std::string_view s, Fold fold)
+std::uint16_t RotationHash(const unsigned char* key, std::size_t n)
 {
     unsigned sum = 0;
-    fold(s, [&sum](unsigned char b) { sum += b; });
+    for (std::size_t i = 0; i < n; ++i) sum += key[i];
     unsigned shift = sum % 14;
     std::uint16_t h = 0;
-    fold(s, [&](unsigned char b) {
-        h = static_cast<std::uint16_t>(h + ((unsigned{b} << shift) & 0x3FFF) + (unsigned{b} >> (13 - shift)));
+    for (std::size_t i = 0; i < n; ++i) {
+        unsigned b = key[i];
+        h = static_cast<std::uint16_t>(h + ((b << shift) & 0x3FFF) + (b >> (13 - shift)));
         shift = shift + 1 == 14 ? 0 : shift + 1;
-    });
+    }
     return h & (kUNCLBoxHashSlots - 1);
 }
 
-template <class Visit>
-void AsIs(std::string_view s, Visit visit)
-{
-    for (char c : s) visit(static_cast<unsigned char>(c));
-}
+// A name's key (upper-cased by the file-name rules) hashed once for an
+// operation: its home slot, and a second hash that chooses its table.
+struct TNameKey {
+    int home;
+    std::uint32_t route;
+};
 
-// The bytes of SjisUpperCase(s), without making it.
-template <class Visit>
-void UpperCased(std::string_view s, Visit visit)
+TNameKey KeyOf(std::string_view name)
 {
-    for (std::size_t i = 0; i < s.size();) {
-        std::size_t n = SjisCharLength(s, i);
-        if (n == 1) visit(static_cast<unsigned char>(AsciiUpper(s[i])));
-        else for (std::size_t k = 0; k < n; ++k) visit(static_cast<unsigned char>(s[i + k]));
-        i += n;
+    std::string upper;
+    unsigned char stack[512];
+    const unsigned char* key = stack;
+    if (name.size() <= sizeof stack) {
+        const std::array<bool, 256>& lead = SjisLeadByteTable();
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            unsigned char b = static_cast<unsigned char>(name[i]);
+            if (lead[b] && i + 1 < name.size()) {
+                stack[i] = b;
+                stack[i + 1] = static_cast<unsigned char>(name[i + 1]);
+                ++i;
+            } else {
+                stack[i] = static_cast<unsigned char>(AsciiUpper(static_cast<char>(b)));
+            }
+        }
+    } else {
+        upper = SjisUpperCase(name);
+        key = reinterpret_cast<const unsigned char*>(upper.data());
     }
+    std::uint32_t route = 2166136261u;  // FNV-1a
+    for (std::size_t i = 0; i < name.size(); ++i) route = (route ^ key[i]) * 16777619u;
+    return {RotationHash(key, name.size()), route};
 }
 
 }  // namespace
 
 int UNCLBoxHashSlot(std::string_view key)
 {
-    return RotationHash(key, [](std::string_view s, auto visit) { AsIs(s, visit); });
+    return RotationHash(reinterpret_cast<const unsigned char*>(key.data()), key.size());
 }
 
-int UNCLBoxNameSlot(std::string_view name)
-{
-    return RotationHash(name, [](std::string_view s, auto visit) { UpperCased(s, visit); });
-}
+int UNCLBoxNameSlot(std::string_view name) { return KeyOf(name).home; }
 
 bool TMarkSlot::Holds(std::string_view exact) const
 {
@@ -59,9 +72,10 @@ bool TMarkSlot::Holds(std::string_view exact) const
     return false;
 }
 
-TMarkSlot* TUNCLBoxHashTbl::Find(std::string_view name)
+TMarkSlot* TUNCLBoxHashTbl::Find(std::string_view name) { return Find(name, UNCLBoxNameSlot(name)); }
+
+TMarkSlot* TUNCLBoxHashTbl::Find(std::string_view name, int home)
 {
-    const int home = UNCLBoxNameSlot(name);
     int slot = home;
     do {
         TMarkSlot& s = slots_[static_cast<std::size_t>(slot)];
@@ -72,10 +86,11 @@ TMarkSlot* TUNCLBoxHashTbl::Find(std::string_view name)
     return nullptr;
 }
 
-TMarkSlot* TUNCLBoxHashTbl::Insert(std::string_view name)
+TMarkSlot* TUNCLBoxHashTbl::Insert(std::string_view name) { return Insert(name, UNCLBoxNameSlot(name)); }
+
+TMarkSlot* TUNCLBoxHashTbl::Insert(std::string_view name, int home)
 {
     if (count_ >= kUNCLBoxTableLoad) return nullptr;
-    const int home = UNCLBoxNameSlot(name);
     int slot = home;
     do {
         TMarkSlot& s = slots_[static_cast<std::size_t>(slot)];
@@ -89,11 +104,25 @@ TMarkSlot* TUNCLBoxHashTbl::Insert(std::string_view name)
     return nullptr;
 }
 
+TUNCLBoxMarkHash::TUNCLBoxMarkHash(int expected)
+{
+    // Tables half full at the expected count: short probe sequences.
+    std::size_t tables = std::max<std::size_t>(1, (static_cast<std::size_t>(std::max(expected, 0)) + kUNCLBoxHashSlots / 2 - 1) /
+                                                      (kUNCLBoxHashSlots / 2));
+    for (std::size_t i = 0; i < tables; ++i) tables_.push_back(std::make_unique<TUNCLBoxHashTbl>());
+    routes_ = tables;
+}
+
 TMarkSlot* TUNCLBoxMarkHash::Find(std::string_view name)
 {
-    for (auto& t : tables_) {
-        if (t->Count() == 0) break;
-        if (TMarkSlot* s = t->Find(name)) return s;
+    const TNameKey key = KeyOf(name);
+    const std::size_t n = tables_.size(), first = key.route % routes_;
+    for (std::size_t k = 0; k < n; ++k) {
+        TUNCLBoxHashTbl& t = *tables_[(first + k) % n];
+        if (TMarkSlot* s = t.Find(name, key.home)) return s;
+        // Names pass on only from a full table, and past the tables there
+        // were at first only when all were full.
+        if (!t.Full() && tables_.size() == routes_) return nullptr;
     }
     return nullptr;
 }
@@ -106,8 +135,10 @@ void TUNCLBoxMarkHash::Add(std::string_view name)
         slot->more.push_back(name);
         return;
     }
-    for (auto& t : tables_)
-        if (t->Insert(name)) return;
+    const TNameKey key = KeyOf(name);
+    const std::size_t n = tables_.size(), first = key.route % routes_;
+    for (std::size_t k = 0; k < n; ++k)
+        if (tables_[(first + k) % n]->Insert(name, key.home)) return;
     tables_.push_back(std::make_unique<TUNCLBoxHashTbl>());
-    tables_.back()->Insert(name);
+    tables_.back()->Insert(name, key.home);
 }

@@ -33,18 +33,26 @@ class TUNCLBoxHashTbl {
 public:
     TUNCLBoxHashTbl() : slots_(kUNCLBoxHashSlots) {}
     int Count() const { return count_; }
+    bool Full() const { return count_ >= kUNCLBoxTableLoad; }
     // The slot of the name's key, or nullptr.
     TMarkSlot* Find(std::string_view name);
+    TMarkSlot* Find(std::string_view name, int home);
     // A new slot for a name whose key is not in the table; nullptr when full.
     TMarkSlot* Insert(std::string_view name);
+    TMarkSlot* Insert(std::string_view name, int home);
 
 private:
     std::vector<TMarkSlot> slots_;
     int count_ = 0;
 };
 
+// Names are spread over as many tables as the expected count needs, each
+// name's table chosen by a second hash of its key: a lookup then searches
+// one table, not every table before it. A table that fills passes names on
+// to the next.
 class TUNCLBoxMarkHash {
 public:
+    explicit TUNCLBoxMarkHash(int expected = 0);
     // A name whose key is stored already counts as stored too.
     void Add(std::string_view name);
     bool Contains(std::string_view name) { return Find(name) != nullptr; }
@@ -55,5 +63,6 @@ public:
 
 private:
     std::vector<std::unique_ptr<TUNCLBoxHashTbl>> tables_;
+    std::size_t routes_ = 1;  // the tables a name's second hash chooses among
     int count_ = 0;
 };

@@ -93,7 +93,7 @@ void TPaneState::ReloadWith(const TReadStep& read, bool keepMarks)
 
     std::unique_ptr<TUNCLBoxMarkHash> store;
     if (keepMarks && hadEntries && markedCount_ > 0) {
-        store = std::make_unique<TUNCLBoxMarkHash>();
+        store = std::make_unique<TUNCLBoxMarkHash>(markedCount_);
         for (int i = 0; i < entries_.Count(); ++i)
             if (entries_[i].Marked) store->Add(entries_[i].FileName());
     }

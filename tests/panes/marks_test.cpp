@@ -133,6 +133,7 @@ TEST(Marks, PatternMarking)
         {"regular expressions match anywhere", false, "txt", false, false,
          {"README.TXT", "readme.txt", "表.txt", "ア.txt", "ヂ.txt", "a.TXT.bak"}},
         {"regular expressions with case", false, "TXT", true, false, {"README.TXT", "a.TXT.bak"}},
+        {"lower case with case", false, "txt", true, false, {"readme.txt", "表.txt", "ア.txt", "ヂ.txt"}},
         {"lower-casing steps over double-byte characters", false, "^ヂ", false, false, {"ヂ.txt"}},
         {"a trail byte is no capital either", false, "^ア", false, false, {"ア.txt"}},
         {"anchors and classes", false, "^[a-z]+\\.txt$", false, true, {"x.txt", "README.TXT", "readme.txt"}},
