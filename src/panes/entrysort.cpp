@@ -35,17 +35,20 @@ public:
     std::vector<std::uint32_t> Ranks() const
     {
         const std::size_t n = refs_.size();
-        std::vector<TRecord> records(n), scratch(n);
+        std::vector<TRecord> records(n);
         for (std::uint32_t i = 0; i < n; ++i) {
             TRecord& r = records[i];
             r.index = i;
             r.length = refs_[i].length;
-            unsigned char head[8 * kCachedWords] = {};
+            unsigned char head[kCachedBytes] = {};
             std::memcpy(head, bytes_.data() + refs_[i].at, std::min<std::size_t>(r.length, sizeof head));
-            for (std::size_t w = 0; w < kCachedWords; ++w)
-                for (std::size_t b = 0; b < 8; ++b) r.words[w] = r.words[w] << 8 | head[8 * w + b];
+            for (std::size_t w = 0; w < kCachedWords; ++w) {
+                std::uint64_t v;
+                std::memcpy(&v, head + 8 * w, 8);
+                r.words[w] = __builtin_bswap64(v);  // the first byte most significant
+            }
         }
-        RadixSort(records.data(), scratch.data(), n, 0);
+        RadixSort(records.data(), n, 0);
         std::vector<std::uint32_t> rank(n);
         std::uint32_t r = 0;
         for (std::size_t i = 0; i < n; ++i) {
@@ -91,7 +94,7 @@ private:
     // A radix sort from the most significant byte, one byte a level: the
     // common beginnings of similar names are read once per level, never
     // compared over and over. Keys that end at a level are equal there.
-    void RadixSort(TRecord* a, TRecord* scratch, std::size_t n, std::size_t d) const
+    void RadixSort(TRecord* a, std::size_t n, std::size_t d) const
     {
         while (n > 1) {
             if (n < 32) {
@@ -101,23 +104,32 @@ private:
             }
             std::size_t count[256] = {};
             for (std::size_t i = 0; i < n; ++i) ++count[ByteAt(a[i], d)];
-            unsigned only = ByteAt(a[0], d);
+            const unsigned only = ByteAt(a[0], d);
             if (count[only] == n) {  // one byte for all: on to the next
                 if (only == 0) return;
                 ++d;
                 continue;
             }
-            std::size_t start[256], at = 0;
+            // Each record goes to its byte's bucket in place, by cycles.
+            std::size_t start[256], next[256], at = 0;
             for (unsigned b = 0; b < 256; ++b) {
-                start[b] = at;
+                start[b] = next[b] = at;
                 at += count[b];
             }
-            std::size_t next[256];
-            std::copy(std::begin(start), std::end(start), std::begin(next));
-            for (std::size_t i = 0; i < n; ++i) scratch[next[ByteAt(a[i], d)]++] = a[i];
-            std::copy(scratch, scratch + n, a);
+            for (unsigned b = 0; b < 256; ++b) {
+                const std::size_t end = start[b] + count[b];
+                while (next[b] < end) {
+                    TRecord r = a[next[b]];
+                    unsigned c = ByteAt(r, d);
+                    while (c != b) {
+                        std::swap(r, a[next[c]++]);
+                        c = ByteAt(r, d);
+                    }
+                    a[next[b]++] = r;
+                }
+            }
             for (unsigned b = 1; b < 256; ++b)
-                if (count[b] > 1) RadixSort(a + start[b], scratch + start[b], count[b], d + 1);
+                if (count[b] > 1) RadixSort(a + start[b], count[b], d + 1);
             return;
         }
     }
