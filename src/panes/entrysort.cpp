@@ -1,8 +1,8 @@
 // Sorting an entry list. The comparison is the sort set's; what makes it
 // fast is what the sort keeps beside each entry: the locale is asked once
-// per name for a collation key, the keys are ranked once, and comparing
-// two names is then comparing two numbers. Where every key of
-// the set is a flag or a ranked text, all of them fold into one number.
+// per name for a collation key, the keys are ranked once, and comparing two
+// names is then comparing two numbers. Where every key of the set is a flag
+// or a ranked text, all of them fold into one number.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 // The comparison of a sort set, written once for the plain comparison and
-// for the sort, which compares precomputed collation keys instead of asking
-// the locale for every pair of names.
+// for the sort, which compares ranks of collation keys made once per name
+// instead of asking the locale for every pair of names.
 
 #include <cstdint>
 #include <string_view>

@@ -75,6 +75,7 @@ int CompareWith(DWORD flags, std::string_view a, std::string_view b)
     if (r == 0) return CompareBytes(a, b);  // the locale refused: fall back to bytes
     return r - CSTR_EQUAL;
 }
+
 // The system's key appended to out, without its closing zero byte; the
 // bytes themselves when the locale refuses the text. Through the wide call,
 // with the conversion on the stack: the narrow one converts on the heap.
