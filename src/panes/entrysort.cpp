@@ -317,7 +317,8 @@ void TUBoxList::Sort()
     const bool folded = FoldKeys(sorted, SortSet, maxName, maxExt);
 
     std::vector<TFoldedItem> compact(folded ? sorted.size() : 0);
-    for (std::size_t i = 0; i < compact.size(); ++i) compact[i] = {sorted[i].folded, sorted[i].entry, sorted[i].listIndex};
+    for (std::size_t i = 0; i < compact.size(); ++i)
+        compact[i] = {sorted[i].folded, sorted[i].entry, sorted[i].listIndex};
 
     // Nothing below throws: the list owns its entries again at the end.
     for (auto& e : items_) e.release();

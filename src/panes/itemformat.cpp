@@ -70,7 +70,8 @@ int ColumnWidth(const TViewItems& items, const TCustData& cust, const TPaneMetri
         chars += ItemCharWidth(code, cust);
         pixels += AttrItemPixels(code, m);
     }
-    return m.markCharWidth + m.charWidth * (n + chars - 1) + pixels + (m.charWidth / 3) * 2 + IconAdvance(cust.ShowIcon);
+    return m.markCharWidth + m.charWidth * (n + chars - 1) + pixels + (m.charWidth / 3) * 2 +
+           IconAdvance(cust.ShowIcon);
 }
 
 std::string TruncateName(std::string_view name, int width)
@@ -97,8 +98,8 @@ std::string SizeCellText(std::int64_t size, int width, bool separators)
         divisor *= 1024;
         // Rounded up: a size never shows smaller than it is, nor as 0.
         std::uint64_t scaled = magnitude / divisor + (magnitude % divisor != 0 ? 1 : 0);
-        std::int64_t value = static_cast<std::int64_t>(scaled);
-        std::string digits = separators ? IntToCommaStr(negative ? -value : value) : IntToStr(negative ? -value : value);
+        std::int64_t value = negative ? -static_cast<std::int64_t>(scaled) : static_cast<std::int64_t>(scaled);
+        std::string digits = separators ? IntToCommaStr(value) : IntToStr(value);
         digits += *unit;
         if (static_cast<int>(digits.size()) <= width)
             return std::string(static_cast<std::size_t>(width) - digits.size(), ' ') + digits;
@@ -243,7 +244,11 @@ private:
         bool comp = code == viCOMPSIZE || code == viCOMPSIZEC;
         TCellColor color = comp ? TCellColor::CompSize : TCellColor::Size;
         int chars = ItemCharWidth(code, ctx_.cust);
-        const char* tag = e_.IsServer ? "<SRV>" : e_.IsShare ? "<SHR>" : e_.IsDrive ? "<DRV>" : e_.IsDirectory() ? "<DIR>" : nullptr;
+        const char* tag = e_.IsServer      ? "<SRV>"
+                          : e_.IsShare     ? "<SHR>"
+                          : e_.IsDrive     ? "<DRV>"
+                          : e_.IsDirectory() ? "<DIR>"
+                                             : nullptr;
         if (tag) {
             Cell(x, chars, tagShown_ ? " " : tag, TCellAlign::Center, color);
             tagShown_ = true;

@@ -107,8 +107,8 @@ TMarkSlot* TUNCLBoxHashTbl::Insert(std::string_view name, int home)
 TUNCLBoxMarkHash::TUNCLBoxMarkHash(int expected)
 {
     // Tables half full at the expected count: short probe sequences.
-    std::size_t tables = std::max<std::size_t>(1, (static_cast<std::size_t>(std::max(expected, 0)) + kUNCLBoxHashSlots / 2 - 1) /
-                                                      (kUNCLBoxHashSlots / 2));
+    const std::size_t half = kUNCLBoxHashSlots / 2, names = static_cast<std::size_t>(std::max(expected, 0));
+    const std::size_t tables = std::max<std::size_t>(1, (names + half - 1) / half);
     for (std::size_t i = 0; i < tables; ++i) tables_.push_back(std::make_unique<TUNCLBoxHashTbl>());
     routes_ = tables;
 }

@@ -54,7 +54,10 @@ int Order(T a, T b)
 }
 // The one that has the flag comes first.
 inline int FlagFirst(bool a, bool b) { return a == b ? 0 : a ? -1 : 1; }
-inline int FlagFirst(std::uint16_t a, std::uint16_t b, std::uint16_t flag) { return FlagFirst((a & flag) != 0, (b & flag) != 0); }
+inline int FlagFirst(std::uint16_t a, std::uint16_t b, std::uint16_t flag)
+{
+    return FlagFirst((a & flag) != 0, (b & flag) != 0);
+}
 inline int ShortBodyOrder(const TFileInfo& a, const TFileInfo& b, bool dirNoExt)
 {
     auto body = [dirNoExt](const TFileInfo& e) {

@@ -137,7 +137,7 @@ public:
         separators_ = a.substr(2);
         for (char c : separators_)
             if (c != '\x01') return;
-        weightA_ = static_cast<std::uint16_t>(static_cast<unsigned char>(a[0]) << 8 | static_cast<unsigned char>(a[1]));
+        weightA_ = WeightOf(a);
         usable_ = true;
         for (int b = 1; b < 256; ++b)
             if (!IsSjisLeadByte(static_cast<unsigned char>(b)))
@@ -165,6 +165,12 @@ private:
     static constexpr std::uint16_t kUnknown = 0, kNotPlain = 1;
     static std::uint16_t Plain(std::uint16_t w) { return w > kNotPlain ? w : 0; }
 
+    // The first two bytes of a key as a weight.
+    static std::uint16_t WeightOf(const std::string& key)
+    {
+        return static_cast<std::uint16_t>(static_cast<unsigned char>(key[0]) << 8 | static_cast<unsigned char>(key[1]));
+    }
+
     std::string Weighted(std::uint16_t w) const
     {
         return std::string{static_cast<char>(w >> 8), static_cast<char>(w & 0xFF)};
@@ -174,10 +180,12 @@ private:
     {
         std::string k = SystemSortKey(ch);
         if (k.size() != 2 + separators_.size() || k.compare(2, std::string::npos, separators_) != 0) return kNotPlain;
-        std::uint16_t w = static_cast<std::uint16_t>(static_cast<unsigned char>(k[0]) << 8 | static_cast<unsigned char>(k[1]));
-        if (w <= kNotPlain || (k[0] == '\0' || k[1] == '\0')) return kNotPlain;
-        std::string pa = Weighted(w) + Weighted(weightA_) + separators_, ap = Weighted(weightA_) + Weighted(w) + separators_;
-        if (SystemSortKey(ch + "a") != pa || SystemSortKey("a" + ch) != ap) return kNotPlain;
+        if (k[0] == '\0' || k[1] == '\0') return kNotPlain;
+        std::uint16_t w = WeightOf(k);
+        if (w <= kNotPlain) return kNotPlain;
+        if (SystemSortKey(ch + "a") != Weighted(w) + Weighted(weightA_) + separators_ ||
+            SystemSortKey("a" + ch) != Weighted(weightA_) + Weighted(w) + separators_)
+            return kNotPlain;
         return w;
     }
 

@@ -101,7 +101,8 @@ TEST(Display, SizeTexts)
         {-5, 10, false, "        -5"},
         {5, 0, false, ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(SizeCellText(c.size, c.width, c.separators), c.text) << c.size << " " << c.width;
+    for (const Case& c : cases)
+        EXPECT_EQ(SizeCellText(c.size, c.width, c.separators), c.text) << c.size << " " << c.width;
 }
 
 TEST(Display, TimeTexts)
@@ -211,7 +212,8 @@ TEST(Display, DefaultRowLayout)
     TViewItems items = ParseViewItems("viLFNE,viSIZE,viLWDS,viLWTS");
     EXPECT_EQ(ColumnWidth(items, cust, EightPixels()), 8 + 41 * 8 + 3 * 8 + 2 * 2);
     EXPECT_EQ(ColumnWidth(items, cust, MeasurePane(TEightPixelFont(), cust)), 364);
-    EXPECT_EQ(ColumnWidth(TViewItems{}, cust, EightPixels()), ColumnWidth(ParseViewItems("viLFN"), cust, EightPixels()));
+    EXPECT_EQ(ColumnWidth(TViewItems{}, cust, EightPixels()),
+              ColumnWidth(ParseViewItems("viLFN"), cust, EightPixels()));
     cust.ShowIcon = 2;
     EXPECT_EQ(ColumnWidth(items, cust, EightPixels()), 364 + 34);
 }
