@@ -22,11 +22,13 @@ inline double BenchSeconds()
     return static_cast<double>(now.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
-// The median of several timed runs of the work.
-inline double MedianSeconds(int runs, const std::function<void()>& work)
+// The median of several timed runs of the work; prepare, when given, runs
+// untimed before each.
+inline double MedianSeconds(int runs, const std::function<void()>& work, const std::function<void()>& prepare = {})
 {
     std::vector<double> times;
     for (int r = 0; r < runs; ++r) {
+        if (prepare) prepare();
         double start = BenchSeconds();
         work();
         times.push_back(BenchSeconds() - start);

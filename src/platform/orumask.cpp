@@ -223,6 +223,26 @@ bool MatchMask(std::string_view name, std::string_view maskString, bool exactCas
     }
 }
 
+TOruMaskList::TOruMaskList(std::string_view maskString, bool exactCase)
+{
+    try {
+        for (const std::string& mask : SplitMasks(maskString)) masks_.emplace_back(mask, exactCase);
+    } catch (const std::exception& e) {
+        failed_ = true;
+        error_ = e.what();
+    }
+}
+
+bool TOruMaskList::Match(std::string_view name) const
+{
+    // MatchMask compiles the masks in order and stops at the first match, so
+    // an invalid mask fails only the names that no earlier mask takes.
+    for (const TOruMask& mask : masks_)
+        if (mask.Match(name)) return true;
+    if (failed_) throw EOruMatchError(error_);
+    return false;
+}
+
 bool IsValidMask(std::string_view maskString)
 {
     try {

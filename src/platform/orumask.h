@@ -49,5 +49,17 @@ std::vector<std::string> SplitMasks(std::string_view maskString);
 // True when the name matches one of the string's masks, tried in order;
 // every failure is raised as EOruMatchError.
 bool MatchMask(std::string_view name, std::string_view maskString, bool exactCase);
+// A mask string compiled once for matching many names; Match answers as
+// MatchMask does for the same string, raising the same errors.
+class TOruMaskList {
+public:
+    TOruMaskList(std::string_view maskString, bool exactCase);
+    bool Match(std::string_view name) const;
+
+private:
+    std::vector<TOruMask> masks_;  // the masks before the first invalid one
+    std::string error_;            // why the rest of the string is invalid
+    bool failed_ = false;
+};
 // True when every mask of the string compiles.
 bool IsValidMask(std::string_view maskString);

@@ -83,7 +83,18 @@ std::string SjisLowerCase(std::string_view s) { return MapAscii(s, AsciiLower); 
 
 bool SjisSameTextAscii(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && SjisUpperCase(a) == SjisUpperCase(b);
+    // Byte by byte as SjisUpperCase would leave them, each string stepped
+    // by its own characters; no copies.
+    if (a.size() != b.size()) return false;
+    bool trailA = false, trailB = false;  // the byte is the second of a double-byte character
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        bool singleA = !trailA && SjisCharLength(a, i) == 1;
+        bool singleB = !trailB && SjisCharLength(b, i) == 1;
+        if ((singleA ? AsciiUpper(a[i]) : a[i]) != (singleB ? AsciiUpper(b[i]) : b[i])) return false;
+        trailA = !trailA && !singleA;
+        trailB = !trailB && !singleB;
+    }
+    return true;
 }
 
 std::string SjisExtractFilePath(std::string_view path)

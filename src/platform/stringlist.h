@@ -4,6 +4,7 @@
 // sorted list holds each string once).
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,13 +30,15 @@ std::string JoinCommaText(const std::vector<std::string>& items);
 template <class T>
 class TStringListOf {
 public:
-    using TCompare = int (*)(std::string_view, std::string_view);
+    // A function or a function object, so that a comparison can carry its
+    // own settings.
+    using TCompare = std::function<int(std::string_view, std::string_view)>;
     struct TItem {
         std::string text;
         T object{};
     };
 
-    explicit TStringListOf(TCompare compare = LocaleCompareText) : compare_(compare) {}
+    explicit TStringListOf(TCompare compare = LocaleCompareText) : compare_(std::move(compare)) {}
 
     int Count() const { return static_cast<int>(items_.size()); }
     const std::string& operator[](int i) const { return items_.at(static_cast<std::size_t>(i)).text; }
@@ -59,11 +62,11 @@ public:
         }
         sorted_ = on;
     }
-    TCompare Compare() const { return compare_; }
+    const TCompare& Compare() const { return compare_; }
     // A sorted list is sorted again by the new comparison.
     void SetCompare(TCompare compare)
     {
-        compare_ = compare;
+        compare_ = std::move(compare);
         if (sorted_) {
             sorted_ = false;
             SetSorted(true);

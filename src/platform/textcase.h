@@ -3,6 +3,7 @@
 // file-name rules, and conversions between code page 932 and UTF-16 for the
 // calls that need wide strings.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,30 @@ std::string LocaleUpperCase(std::string_view s);
 // The locale's comparisons (negative, 0, positive).
 int LocaleCompareStr(std::string_view a, std::string_view b);   // case-sensitive
 int LocaleCompareText(std::string_view a, std::string_view b);  // case-insensitive
+// A collation key: two keys compared as unsigned bytes (std::string's own
+// comparison) are in the order, and equal exactly when, LocaleCompareStr
+// says so. Sorting by keys asks the locale once per string instead of once
+// per comparison.
+std::string LocaleSortKey(std::string_view s);
+// The same key appended to out (no allocation beyond out's growth).
+void AppendLocaleSortKey(std::string_view s, std::string& out);
+// The keys of many texts in a row, the same as LocaleSortKey's, made faster
+// where texts share a beginning and differ only in a tail of characters
+// with plain weights ("データ001", "データ002", ...): the locale is asked
+// about such a beginning twice, then the keys are composed. The texts must
+// outlive the object.
+class TLocaleSortKeys {
+public:
+    TLocaleSortKeys();
+    ~TLocaleSortKeys();
+    TLocaleSortKeys(const TLocaleSortKeys&) = delete;
+    TLocaleSortKeys& operator=(const TLocaleSortKeys&) = delete;
+    void Append(std::string_view text, std::string& out);
+
+private:
+    struct THead;
+    std::unique_ptr<THead[]> heads_;
+};
 // The system's file-name comparison: ASCII letters without case (double-byte
 // characters kept as they are), then the locale's comparison.
 int CompareFileName(std::string_view a, std::string_view b);

@@ -111,4 +111,28 @@ TEST(OruMask, ThirtyStarsAreTheLimit)
     EXPECT_FALSE(TOruMask(thirty + "b", false).Match(std::string(200, 'a')));
 }
 
+// A mask string compiled once must answer every name as MatchMask does,
+// errors included.
+TEST(OruMask, CompiledListAnswersAsMatchMask)
+{
+    const char* const strings[] = {"*.txt|*.doc", "*.txt|<>", "<>|*.txt", "a>b", "<a-c>*|?", "表*|*ソ", "", "<abc"};
+    const char* const names[] = {"a.txt", "A.DOC", "b", "表.doc", "xソ", "", "delta"};
+    for (const char* masks : strings)
+        for (bool exact : {false, true}) {
+            TOruMaskList list(masks, exact);
+            for (const char* name : names) {
+                std::string expected = ErrorOf(name, masks, exact), got = "(no error)";
+                bool expectedMatch = false, match = false;
+                if (expected == "(no error)") expectedMatch = MatchMask(name, masks, exact);
+                try {
+                    match = list.Match(name);
+                } catch (const EOruMatchError& e) {
+                    got = e.what();
+                }
+                EXPECT_EQ(got, expected) << masks << " ~ " << name;
+                EXPECT_EQ(match, expectedMatch) << masks << " ~ " << name << " " << exact;
+            }
+        }
+}
+
 }  // namespace

@@ -114,6 +114,10 @@ TEST(Sjis, AsciiCaseLeavesDoubleByteCharactersAlone)
     }
     EXPECT_TRUE(SjisSameTextAscii("Readme.TXT", "README.txt"));
     EXPECT_FALSE(SjisSameTextAscii("ａ", "Ａ"));
+    EXPECT_FALSE(SjisSameTextAscii("ア", "ヂ"));  // 0x83 0x41 and 0x83 0x61: trail bytes are no letters
+    EXPECT_TRUE(SjisSameTextAscii("aアb", "AアB"));
+    EXPECT_FALSE(SjisSameTextAscii("aア", "aa"));
+    EXPECT_FALSE(SjisSameTextAscii("ab", "abc"));
 }
 
 }  // namespace
