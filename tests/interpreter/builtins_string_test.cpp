@@ -176,3 +176,21 @@ TEST_F(StringBuiltins, GetEnv)
     SetEnvironmentVariableA("VELK_TEST_ENV", nullptr);
     SetEnvironmentVariableA("VELK_TEST_LONG", nullptr);
 }
+
+TEST_F(StringBuiltins, TheBuiltinsOfTheFamilyAreDefinedExceptThoseWaitingForAWindow)
+{
+    for (const char* name :
+         {"StrToInt", "IntToStr", "IntToHex", "IntToCommaStr", "IntToChar", "CharToInt", "UpperStr", "LowerStr", "CopyStr",
+          "InsertStr", "DeleteStr", "LengthStr", "PosStr", "PosText", "ReplaceStr", "ReplaceText", "LastChar", "CharType",
+          "GetEnv", "GetSysErrMsg", "LineCount", "GetLine", "SetLine", "InsLine", "DelLine", "AddLine", "SortLine",
+          "GetMaxIndex", "SetMaxIndex", "ToStrArray", "ToLines", "SelectMatchStr", "SelectMatchText", "SelectStr",
+          "SelectText", "SelectMaskStr", "SelectMaskText", "SelectNum", "GetLongName", "GetLongNameEx", "GetShortName",
+          "GetUNCName", "GetRelativeName", "DivPathAndName", "DivNameAndExt", "ExpandFilename", "ExtractDir",
+          "GetSpecialDir", "GetSPecialDirEx", "AddDirHist", "AddExecHist", "AddRegHist", "SetDirHist", "SetExecHist",
+          "SetRegHist", "GetIniDataStr", "SetIniDataStr", "GetIniDataInt", "SetIniDataInt", "GetClipStr", "SetClipStr",
+          "AddClipStr", "CalcMD5", "CalcSHA1", "CalcSHA256", "CalcSHA512", "CalcCRC32", "ShrinkPath", "TextWH"})
+        EXPECT_TRUE(vtl.Tables().Procedure(bc::FindBuiltin(bc::TBuiltinKind::SysProc, name)->id)) << name;
+    // The bitmap clipboard needs the picture view.
+    Run("", {Call("GetClipBMP", {Num(1)})});
+    EXPECT_EQ(host.lines, Lines{GrammarError("未定義の手続き文 : 009202D5")});
+}
