@@ -58,6 +58,7 @@ TEST_F(FileNameBuiltins, ExpandFilename)
     const TCase cases[] = {
         {"C:\\a\\.\\b\\..\\c.txt", 0, "C:\\a\\c.txt"},
         {"rel\\x.txt", 0, cwd + "\\rel\\x.txt"},
+        {H + "\\" + So + "x.txt", 0, cwd + "\\" + H + "\\" + So + "x.txt"},
         {"C:\\" + H + "\\..\\x", 0, "C:\\x"},
         {"C:\\", 0, "C:\\"},
         {"\\\\", 0, "\\\\"},
@@ -195,6 +196,9 @@ TEST_F(FileNameBuiltins, LongShortAndUNCNames)
     GetLongPathNameA(shortName.c_str(), back, MAX_PATH);
     EXPECT_EQ(std::string(back), longDir + "\\Mixed Case File.Text") << shortName;
     EXPECT_EQ(Out(Call("GetShortName", {GS(0), Str("missing\\x")})), dir.File("missing\\x"));
+    const std::string shortJapanese = Out(Call("GetShortName", {GS(0), Str(longDir + "\\" + H + So + ".txt")}));
+    GetLongPathNameA(shortJapanese.c_str(), back, MAX_PATH);
+    EXPECT_EQ(std::string(back), longDir + "\\" + H + So + ".txt") << shortJapanese;
 
     // No network drives here: the completed path.
     EXPECT_EQ(Out(Call("GetUNCName", {GS(0), Str("a.txt")})), dir.File("a.txt"));
