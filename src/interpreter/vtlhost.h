@@ -47,6 +47,23 @@ public:
 class TVtlPanes {
 public:
     virtual ~TVtlPanes() = default;
+    // The active pane does not split directory names into name and extension.
+    virtual bool ActivePaneDirNoExt() = 0;
+};
+
+// The histories shared by every running VELK: 1 directories, 2 executed
+// command lines, 3 regular expressions. Without shared history they read
+// empty, store nothing, and the counts are -1.
+class TVtlHistories {
+public:
+    virtual ~TVtlHistories() = default;
+    // The list's lines, newest first, each followed by CR LF.
+    virtual std::string History(int list) = 0;
+    virtual void AddHistory(int list, const std::string& line) = 0;
+    virtual void SetHistory(int list, const std::string& text) = 0;
+    // Running copies that share the histories, and this copy's number.
+    virtual int InstanceCount() = 0;
+    virtual int InstanceNumber() = 0;
 };
 
 class TVtlHost {
@@ -62,6 +79,7 @@ public:
     virtual TVtlPanes& Panes() = 0;
     virtual TVtlWindow& Window() = 0;
     virtual TVtlDialogs& Dialogs() = 0;
+    virtual TVtlHistories& Histories() = 0;
 
     // The end of every run, in this order: image plug-ins are unloaded
     // (unless the settings keep them), then each archiver library the run

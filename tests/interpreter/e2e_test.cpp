@@ -191,3 +191,21 @@ TEST(VtlRun, RunsInitOrTheNamedInputs)
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.output, "[out] ;\r\n[out] \\n\r\n[out] wheel\r\n[out] split\r\n[out] done\r\n");
 }
+
+TEST_F(EndToEnd, StringLineSelectionAndFileNameBuiltins)
+{
+    COMPILE_OR_SKIP(
+        "#GLOBALVAR $s = '', #n = 0;\r\n"
+        "#INIT\r\n"
+        "{\r\n"
+        "  StrToInt(#n, '$FF'); IntToStr($s, #n); ShowMessage($s, 'out', 0);\r\n"
+        "  PosStr(#n, '表\\', '\\'); IntToStr($s, #n); ShowMessage($s, 'out', 0);\r\n"
+        "  $s = 'b' + $_CRLF + 'a';\r\n"
+        "  SortLine($s, 0, 2, 0); GetLine($s, $s, 2); ShowMessage($s, 'out', 0);\r\n"
+        "  SelectText('ABC.txt', 'x', { ShowMessage('x', 'out', 0); }, 'abc.TXT', { ShowMessage('text', 'out', 0); },"
+        " ELSE, { ShowMessage('else', 'out', 0); });\r\n"
+        "  ExpandFilename($s, '\\\\srv\\share\\..\\x', 1); ShowMessage($s, 'out', 0);\r\n"
+        "  ExtractDir($s, 'C:\\a\\b\\c.txt', 1); ShowMessage($s, 'out', 0);\r\n"
+        "}\r\n");
+    EXPECT_EQ(Run(""), "[out] 255\r\n[out] 3\r\n[out] b\r\n[out] text\r\n[out] \\\\srv\\x\r\n[out] C:\\a\r\n");
+}

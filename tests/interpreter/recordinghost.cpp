@@ -42,3 +42,18 @@ void TRecordingHost::ShowTimedStatusMessage(const std::string& text, int, int ms
 {
     Record(Line("status " + std::to_string(ms), text));
 }
+
+std::string TRecordingHost::History(int list)
+{
+    return history ? history->Get(static_cast<THistoryList>(list)) : std::string();
+}
+
+void TRecordingHost::AddHistory(int list, const std::string& line)
+{
+    if (history) history->Add(static_cast<THistoryList>(list), line);
+}
+
+void TRecordingHost::SetHistory(int list, const std::string& text)
+{
+    if (history) history->Set(static_cast<THistoryList>(list), text);
+}

@@ -1,9 +1,12 @@
-// vtlrun FILE.KEY [--init] [--done] [--key NAME]... [--event NAME]...
+// vtlrun FILE.KEY [--history NAME FILE] [--init] [--done] [--key NAME]... [--event NAME]...
 //
 // Loads a key-assign file and runs it without a main window: #INIT when no
 // run is named, otherwise the named runs in order (a key run does #PREKEY
 // first). Every message box and status message becomes one line on
-// standard output. Exits 0, or 1 when the file does not load.
+// standard output. With --history it shares the histories of that base
+// name with other programs as VELK does (30, 20 and 20 entries when it is
+// the first), and writes the history file at the end when it is the last.
+// Exits 0, or 1 when the file does not load.
 #include <fcntl.h>
 #include <io.h>
 
@@ -81,7 +84,7 @@ int main(int argc, char** argv)
 {
     _setmode(_fileno(stdout), _O_BINARY);
     if (argc < 2) {
-        Print("usage : vtlrun FILE.KEY [--init] [--done] [--key NAME]... [--event NAME]...");
+        Print("usage : vtlrun FILE.KEY [--history NAME FILE] [--init] [--done] [--key NAME]... [--event NAME]...");
         return 2;
     }
     TRecordingHost host;
@@ -93,7 +96,15 @@ int main(int argc, char** argv)
         for (int i = 2; i < argc; ++i) {
             std::string opt = argv[i];
             TInput in;
-            if (opt == "--init") {
+            if (opt == "--history" && i + 2 < argc) {
+                std::string name = argv[++i];
+                std::string file = argv[++i];
+                try {
+                    host.history = std::make_unique<TRefCountEx>(name, 30, 20, 20, file);
+                } catch (const ERefCountError& e) {
+                    Print(std::string("[history] ") + e.what());
+                }
+            } else if (opt == "--init") {
                 vtl.RunInit();
                 ran = true;
             } else if (opt == "--done") {
@@ -113,6 +124,8 @@ int main(int argc, char** argv)
             }
         }
         if (!ran) vtl.RunInit();
+        if (host.history && host.history->AttachedCount() == 1 && !host.history->Save())
+            Print("[history] not saved");
     } catch (const std::exception& e) {
         Print(std::string("[error] ") + e.what());
         return 3;
