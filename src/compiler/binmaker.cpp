@@ -8,6 +8,7 @@
 #include "compiler/listing.h"
 #include "compiler/paths.h"
 #include "platform/sjis.h"
+#include "platform/syserror.h"
 #include "script-format/binconst.h"
 #include "script-format/vtlname.h"
 
@@ -332,14 +333,8 @@ namespace {
 
 std::string SystemMessage(DWORD code)
 {
-    char* text = nullptr;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string s = n ? std::string(text, n) : std::string();
-    if (text) LocalFree(text);
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
-    if (s.empty()) s = "error " + std::to_string(code);
-    return s;
+    std::string s = SysErrorMessage(code);
+    return s.empty() ? "error " + std::to_string(code) : s;
 }
 
 // Counts the bytes and so checks the tables, touching no file.

@@ -29,7 +29,12 @@ bool ReadFileBytes(const std::string& path, std::string& bytes)
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Written beside the target and moved over it only when complete, so a
+    // full disk or a failing device never leaves the old file half replaced.
+    static LONG counter = 0;
+    const std::string temp = path + "." + std::to_string(GetCurrentProcessId()) + "_" +
+                             std::to_string(InterlockedIncrement(&counter)) + ".tmp";
+    HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     for (std::size_t done = 0; ok && done < bytes.size();) {
@@ -38,5 +43,17 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes)
         ok = WriteFile(h, bytes.data() + done, chunk, &put, nullptr) && put == chunk;
         done += put;
     }
-    return CloseHandle(h) && ok;
+    ok = FlushFileBuffers(h) && ok;
+    ok = CloseHandle(h) && ok;
+    DWORD oldAttributes = GetFileAttributesA(path.c_str());
+    if (ok && oldAttributes != INVALID_FILE_ATTRIBUTES && (oldAttributes & FILE_ATTRIBUTE_DIRECTORY)) ok = false;
+    if (ok) ok = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!ok) {
+        DWORD error = GetLastError();
+        DeleteFileA(temp.c_str());
+        SetLastError(error);
+        return false;
+    }
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(path.c_str(), oldAttributes);
+    return true;
 }

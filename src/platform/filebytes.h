@@ -5,5 +5,6 @@
 
 // False when the file cannot be opened or read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
-// Creates or replaces the file. False when it cannot be written completely.
+// Creates or replaces the file, keeping an existing file's attributes. False
+// when it cannot be written completely; the old file is then left as it was.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -214,6 +214,36 @@ TEST_F(Expressions, FilesAndDirectories)
     for (const Case& c : cases) EXPECT_EQ(Truth(Cond({c.term})), c.truth);
 }
 
+TEST_F(Expressions, NetworkNameForms)
+{
+    struct Case {
+        const char* cond;
+        const char* text;
+        int truth;
+    } cases[] = {
+        {"IsUNCName", "\\\\", 1},
+        {"IsUNCName", "\\\\srv", 1},
+        {"IsUNCName", "\\\\\\srv", 0},
+        {"IsUNCName", "\\srv", 0},
+        {"IsUNCName", "C:\\", 0},
+        {"IsUNCServer", "\\\\srv", 1},
+        {"IsUNCServer", "\\\\srv\\", 1},
+        {"IsUNCServer", "\\\\srv\\share", 0},
+        {"IsUNCServer", "\\\\", 0},
+        // The trail byte of ソ is a backslash and is not counted.
+        {"IsUNCServer", "\\\\ソフト", 1},
+        {"IsUNCSharename", "\\\\srv\\share", 1},
+        {"IsUNCSharename", "\\\\srv\\share\\", 1},
+        {"IsUNCSharename", "\\\\srv\\share\\dir", 0},
+        {"IsUNCSharename", "\\\\\\s\\x", 0},
+        {"IsUNCSharename", "\\\\s\\", 0},
+        {"IsUNCSharename", "\\\\表\\ソ", 1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Truth(Cond({Term(c.cond, {Str(c.text)})})), c.truth) << c.cond << " " << c.text;
+    // Stepped over, the argument is still read and the term is false.
+    EXPECT_EQ(Truth(Cond({Bool(false), And(), Term("IsUNCName", {Str("\\\\srv")})})), 0);
+}
+
 TEST_F(Expressions, KeyStateOfTheMessageAndOfTheKeyboard)
 {
     BYTE keys[256] = {};
