@@ -47,14 +47,7 @@ template <bool Fuzzy>
 void SelectMatch(TKeySrc& vtl, TInitDatas& rec)
 {
     SelectString(vtl, rec, [&](const std::string& subject, const std::string& pattern) {
-        TAWKStr& m = vtl.Matcher();
-        try {
-            m.SetPattern(pattern);
-        } catch (const EAWKStrError& e) {
-            throw EGrammer(e.what());
-        }
-        m.SetFuzzy(Fuzzy);
-        TAWKMatch found = m.Match(subject);
+        TAWKMatch found = vtl.MatchRegular(subject, pattern, Fuzzy);
         rec.RStart = found.start;
         rec.RLength = found.length;
         return found.Found();

@@ -14,14 +14,7 @@ bool MatchRegular(TKeySrc& vtl, TInitDatas& rec)
     std::string subject = vtl.ReadStr(rec);
     std::string pattern = vtl.ReadStr(rec);
     if (rec.SkipMode) return false;
-    TAWKStr& m = vtl.Matcher();
-    try {
-        m.SetPattern(pattern);
-    } catch (const EAWKStrError& e) {
-        throw EGrammer(e.what());
-    }
-    m.SetFuzzy(Fuzzy);
-    TAWKMatch found = m.Match(subject);
+    TAWKMatch found = vtl.MatchRegular(subject, pattern, Fuzzy);
     rec.RStart = found.start;
     rec.RLength = found.length;
     return found.Found();

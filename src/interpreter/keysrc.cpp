@@ -195,3 +195,14 @@ int TKeySrc::ReadPaneWindow(TInitDatas& rec)
     if (w != 1 && w != 2) throw EGrammer("窓の指定が不正です : " + IntToStr(w));
     return static_cast<int>(w);
 }
+
+TAWKMatch TKeySrc::MatchRegular(const std::string& subject, const std::string& pattern, bool fuzzy)
+{
+    try {
+        matcher_.SetPattern(pattern);
+    } catch (const EAWKStrError& e) {
+        throw EGrammer(e.what());
+    }
+    matcher_.SetFuzzy(fuzzy);
+    return matcher_.Match(subject);
+}

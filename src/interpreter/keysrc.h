@@ -91,6 +91,9 @@ public:
     TDispatchTables& Tables() { return tables_; }
     // The one regular-expression matcher of all builtins.
     TAWKStr& Matcher() { return matcher_; }
+    // The leftmost longest match of pattern in subject; a bad pattern is a
+    // script error with the matcher's message.
+    TAWKMatch MatchRegular(const std::string& subject, const std::string& pattern, bool fuzzy);
     TCodeReader& Code() { return code_; }
 
     // --- Storage ---------------------------------------------------------

@@ -261,13 +261,7 @@ bool StrCaseMatch(TKeySrc& vtl, std::int32_t kind, const std::string& selector, 
     case bc::bcMatchText: return SameFileName(selector, label);
     case bc::bcMatchRegStr:
     case bc::bcMatchRegText:
-        try {
-            vtl.Matcher().SetPattern(label);
-        } catch (const EAWKStrError& e) {
-            throw EGrammer(e.what());
-        }
-        vtl.Matcher().SetFuzzy(kind == bc::bcMatchRegText);
-        return vtl.Matcher().Match(selector).Found();
+        return vtl.MatchRegular(selector, label, kind == bc::bcMatchRegText).Found();
     case bc::bcMatchMaskStr:
     case bc::bcMatchMaskText:
         try {
