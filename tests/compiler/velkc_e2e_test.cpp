@@ -401,3 +401,16 @@ TEST(VelkcEndToEnd, UnwritableOutputKeepsNothingHalfWritten)
 }
 
 }  // namespace
+
+TEST(VelkcEndToEnd, TheBundledSampleCompiles)
+{
+    // The source tree is reached through Wine's drive for the Linux root.
+    std::string sample = std::string("Z:") + VELK_SAMPLE_DIR + "/VELK.SRC";
+    for (char& c : sample)
+        if (c == '/') c = '\\';
+    TTempDir dir;
+    ASSERT_TRUE(CopyFileA(sample.c_str(), dir.File("VELK.SRC").c_str(), FALSE)) << sample;
+    TProcessResult r = RunProgram("\"" + TestProgramDir() + "VELKC.exe\"", dir.Path());
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_TRUE(PathExists(dir.File("VELK.KEY")));
+}
