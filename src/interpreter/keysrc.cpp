@@ -195,3 +195,10 @@ int TKeySrc::ReadPaneWindow(TInitDatas& rec)
     if (w != 1 && w != 2) throw EGrammer("窓の指定が不正です : " + IntToStr(w));
     return static_cast<int>(w);
 }
+
+int TKeySrc::ReadSysArrayWindow(TInitDatas& rec)
+{
+    std::int64_t w = ReadNum(rec);
+    if (w != 1 && w != 2) throw EGrammer("１つ目の添え字は１か２のみです : " + IntToStr(w));
+    return static_cast<int>(w);
+}
