@@ -57,15 +57,17 @@ bool IsMark(TKeySrc& vtl, TInitDatas& rec)
     return pane.IsMarked(index);
 }
 
-// The window's snapshot is taken before the index is read, so an index
-// expression that changes marks does not change what it indexes.
+// The window's snapshot is taken before the other arguments are read, so
+// marks changed by a function inside them do not change what is indexed.
 template <TEntryField Field>
 void GetMark(TKeySrc& vtl, TInitDatas& rec)
 {
     const int window = vtl.ReadPaneWindow(rec);
-    const TSnapshotEntries& entries = RunMarkSnapshot(vtl, rec, window);
+    RunMarkSnapshot(vtl, rec, window);
     TVarRef target = vtl.ReadStrRef(rec);
     int index = vtl.ReadInt(rec);
+    // Looked up again: such a function may have retaken it (ReloadMarkInfo).
+    const TSnapshotEntries& entries = RunMarkSnapshot(vtl, rec, window);
     if (index < 0 || static_cast<std::size_t>(index) >= entries.size())
         throw EGrammer("インデックスが不正です : " + IntToStr(index));
     vtl.WriteStrVar(target, EntryFieldText(entries[static_cast<std::size_t>(index)], Field), rec);

@@ -315,6 +315,23 @@ TEST_F(MarkBuiltins, ASnapshotTakenInAFunctionInsideAnExpressionServesTheWholeRu
     EXPECT_EQ(S(1), "a.txt");
 }
 
+TEST_F(MarkBuiltins, AFunctionInTheIndexMayRetakeTheSnapshotItIndexes)
+{
+    // F changes the marks and takes the snapshot again.
+    program.intFuncs = {{"F", "", Block({Fn("AllMarkTrigger"), Fn("Mark", {At1("sub")}), Fn("ReloadMarkInfo", {Num(1)}),
+                                          W(bc::bcReturnInt) + Num(0)})}};
+    MarkNames(host.pane1, {"a.txt", "B.TXT"});
+    EXPECT_EQ(Run({Fn("GetMarkFILENAME", {Num(1), GS(0), Num(1)}), Fn("GetMarkFILENAME", {Num(1), GS(1), CallNumFunc(0)})}),
+              Lines{});
+    EXPECT_EQ(S(0), "B.TXT");
+    EXPECT_EQ(S(1), "sub");
+    // Without ReloadMarkInfo the snapshot is the one taken before F ran.
+    program.intFuncs = {{"F", "", Block({Fn("AllMarkTrigger"), W(bc::bcReturnInt) + Num(0)})}};
+    EXPECT_EQ(Run({Fn("GetMarkFILENAME", {Num(1), GS(1), CallNumFunc(0)})}), Lines{});
+    EXPECT_EQ(S(1), "sub");
+    EXPECT_EQ(Marked(host.pane1), "");
+}
+
 TEST_F(MarkBuiltins, MarkTotalsAsSystemVariables)
 {
     const TCode size1 = W(bc::BuiltinId(bc::TBuiltinKind::SysNumArray, "#_TOTALMARKSIZE")) + Num(1);
