@@ -23,8 +23,6 @@ const char kDir[] =
     "アイ.txt\t40\t\t2022/01/02 03:04:07\n"
     "表示.doc\t5000000000\tHA\t2023/12/31 23:59:59\n";
 
-TCode Fn(std::string_view proc, std::initializer_list<TCode> args = {}) { return Call(proc, args); }
-
 }  // namespace
 
 class MarkBuiltins : public TVtlTest {
@@ -77,26 +75,26 @@ TEST_F(MarkBuiltins, PaneListsAreSortedWithTheCursorOnTheFirstEntry)
 
 TEST_F(MarkBuiltins, SingleEntriesAllAndInvertActOnTheActivePane)
 {
-    EXPECT_EQ(Run({Fn("Mark", {At1("a.txt")}), Fn("Mark", {At1("sub")}), Fn("Mark", {At1("..")}), Fn("Mark", {Num(-1)}),
-                   Fn("Mark", {Num(99)}), Fn("MarkTrigger", {At1("B.TXT")}), Fn("MarkTrigger", {At1("sub")}),
-                   Fn("Unmark", {At1("表示.doc")}), SetNum(GN(0), SysNum("#_MARKNUM")),
+    EXPECT_EQ(Run({Call("Mark", {At1("a.txt")}), Call("Mark", {At1("sub")}), Call("Mark", {At1("..")}), Call("Mark", {Num(-1)}),
+                   Call("Mark", {Num(99)}), Call("MarkTrigger", {At1("B.TXT")}), Call("MarkTrigger", {At1("sub")}),
+                   Call("Unmark", {At1("表示.doc")}), SetNum(GN(0), SysNum("#_MARKNUM")),
                    SetNum(GN(1), SysNum("#_ALTMARKNUM"))}),
               Lines{});
     EXPECT_EQ(Marked(host.pane1), "a.txt B.TXT");
     EXPECT_EQ(Marked(host.pane2), "");
     EXPECT_EQ(G(0), 2);
     EXPECT_EQ(G(1), 0);
-    Run({Fn("Unmark", {At1("a.txt")})});
+    Run({Call("Unmark", {At1("a.txt")})});
     EXPECT_EQ(Marked(host.pane1), "B.TXT");
 
     host.activeWindow = 2;
-    Run({Fn("AllMarkTrigger"), SetNum(GN(0), SysNum("#_MARKNUM")), SetNum(GN(1), SysNum("#_ALTMARKNUM"))});
+    Run({Call("AllMarkTrigger"), SetNum(GN(0), SysNum("#_MARKNUM")), SetNum(GN(1), SysNum("#_ALTMARKNUM"))});
     EXPECT_EQ(Marked(host.pane2), "a.txt B.TXT アイ.txt 表示.doc");
     EXPECT_EQ(G(0), 4);
     EXPECT_EQ(G(1), 1);
-    Run({Fn("AllMarkTrigger")});  // something is marked: everything is cleared
+    Run({Call("AllMarkTrigger")});  // something is marked: everything is cleared
     EXPECT_EQ(Marked(host.pane2), "");
-    Run({Fn("RevMarkTrigger")});
+    Run({Call("RevMarkTrigger")});
     EXPECT_EQ(Marked(host.pane2), "sub a.txt B.TXT アイ.txt 表示.doc");
     EXPECT_EQ(Marked(host.pane1), "B.TXT");
 }
@@ -111,27 +109,27 @@ TEST_F(MarkBuiltins, PatternMarking)
         std::string marked;
     };
     const TCase cases[] = {
-        {"Str keeps case", false, false, Fn("MarkMatchStr", {Str("txt"), Num(0)}), "a.txt アイ.txt"},
-        {"Text ignores case", false, false, Fn("MarkMatchText", {Str("TXT"), Num(0)}), "a.txt B.TXT アイ.txt"},
-        {"a directory only with 1", false, false, Fn("MarkMatchStr", {Str("u"), Num(0)}), ""},
-        {"a directory with 1", false, false, Fn("MarkMatchStr", {Str("u"), Num(1)}), "sub"},
-        {"a directory not with 2", false, false, Fn("MarkMatchStr", {Str("u"), Num(2)}), ""},
-        {"Unmark Str", false, true, Fn("UnmarkMatchStr", {Str("^[aB]"), Num(0)}), "sub アイ.txt 表示.doc"},
-        {"Unmark Text spares directories", false, true, Fn("UnmarkMatchText", {Str("S"), Num(0)}),
+        {"Str keeps case", false, false, Call("MarkMatchStr", {Str("txt"), Num(0)}), "a.txt アイ.txt"},
+        {"Text ignores case", false, false, Call("MarkMatchText", {Str("TXT"), Num(0)}), "a.txt B.TXT アイ.txt"},
+        {"a directory only with 1", false, false, Call("MarkMatchStr", {Str("u"), Num(0)}), ""},
+        {"a directory with 1", false, false, Call("MarkMatchStr", {Str("u"), Num(1)}), "sub"},
+        {"a directory not with 2", false, false, Call("MarkMatchStr", {Str("u"), Num(2)}), ""},
+        {"Unmark Str", false, true, Call("UnmarkMatchStr", {Str("^[aB]"), Num(0)}), "sub アイ.txt 表示.doc"},
+        {"Unmark Text spares directories", false, true, Call("UnmarkMatchText", {Str("S"), Num(0)}),
          "sub a.txt B.TXT アイ.txt 表示.doc"},
-        {"Unmark Text with directories", false, true, Fn("UnmarkMatchText", {Str("S"), Num(1)}),
+        {"Unmark Text with directories", false, true, Call("UnmarkMatchText", {Str("S"), Num(1)}),
          "a.txt B.TXT アイ.txt 表示.doc"},
-        {"toggle Str", false, true, Fn("MarkMatchStrTrigger", {Str("\\.[td]"), Num(0)}), "sub B.TXT"},
-        {"toggle Text", false, false, Fn("MarkMatchTextTrigger", {Str("\\.t"), Num(0)}), "a.txt B.TXT アイ.txt"},
-        {"double-byte pattern", false, false, Fn("MarkMatchStr", {Str("示\\.d"), Num(0)}), "表示.doc"},
+        {"toggle Str", false, true, Call("MarkMatchStrTrigger", {Str("\\.[td]"), Num(0)}), "sub B.TXT"},
+        {"toggle Text", false, false, Call("MarkMatchTextTrigger", {Str("\\.t"), Num(0)}), "a.txt B.TXT アイ.txt"},
+        {"double-byte pattern", false, false, Call("MarkMatchStr", {Str("示\\.d"), Num(0)}), "表示.doc"},
         // ア is 83 41: lower-casing its trail byte would make it ヂ (83 61).
-        {"lower-casing steps over trail bytes", false, false, Fn("MarkMatchText", {Str("ヂ"), Num(0)}), ""},
-        {"wildcard Str", true, false, Fn("MarkMatchStr", {Str("*.TXT"), Num(0)}), "B.TXT"},
-        {"wildcard Text", true, false, Fn("MarkMatchText", {Str("*.TXT"), Num(0)}), "a.txt B.TXT アイ.txt"},
-        {"wildcard list of masks", true, false, Fn("MarkMatchStr", {Str("a*|*.doc"), Num(0)}), "a.txt 表示.doc"},
-        {"wildcard toggle with directories", true, true, Fn("MarkMatchTextTrigger", {Str("S*"), Num(1)}),
+        {"lower-casing steps over trail bytes", false, false, Call("MarkMatchText", {Str("ヂ"), Num(0)}), ""},
+        {"wildcard Str", true, false, Call("MarkMatchStr", {Str("*.TXT"), Num(0)}), "B.TXT"},
+        {"wildcard Text", true, false, Call("MarkMatchText", {Str("*.TXT"), Num(0)}), "a.txt B.TXT アイ.txt"},
+        {"wildcard list of masks", true, false, Call("MarkMatchStr", {Str("a*|*.doc"), Num(0)}), "a.txt 表示.doc"},
+        {"wildcard toggle with directories", true, true, Call("MarkMatchTextTrigger", {Str("S*"), Num(1)}),
          "a.txt B.TXT アイ.txt 表示.doc"},
-        {"an invalid mask takes no name", true, false, Fn("MarkMatchStr", {Str("a>"), Num(0)}), ""},
+        {"an invalid mask takes no name", true, false, Call("MarkMatchStr", {Str("a>"), Num(0)}), ""},
     };
     for (const TCase& c : cases) {
         ShowBoth();
@@ -146,20 +144,20 @@ TEST_F(MarkBuiltins, PatternMarking)
 TEST_F(MarkBuiltins, ABadRegularExpressionEndsTheRunAndKeepsTheMarks)
 {
     MarkNames(host.pane1, {"a.txt"});
-    Lines lines = Run({Fn("MarkMatchText", {Str("(txt"), Num(0)}), Show(Str("after"))});
+    Lines lines = Run({Call("MarkMatchText", {Str("(txt"), Num(0)}), Show(Str("after"))});
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind(GrammarError(""), 0), 0u) << lines[0];
     EXPECT_EQ(Marked(host.pane1), "a.txt");
     // The pane's own filter matcher is intact: the next pattern works.
-    Run({Fn("MarkMatchText", {Str("b\\.txt"), Num(0)})});
+    Run({Call("MarkMatchText", {Str("b\\.txt"), Num(0)})});
     EXPECT_EQ(Marked(host.pane1), "a.txt B.TXT");
 }
 
 TEST_F(MarkBuiltins, AnEmptyPaneIgnoresEveryMarking)
 {
     host.pane1.ShowListing(TListing());
-    EXPECT_EQ(Run({Fn("Mark", {Num(0)}), Fn("MarkTrigger", {Num(0)}), Fn("AllMarkTrigger"), Fn("RevMarkTrigger"),
-                   Fn("MarkMatchStr", {Str("(bad"), Num(1)}), SetNum(GN(0), SysNum("#_MARKNUM"))}),
+    EXPECT_EQ(Run({Call("Mark", {Num(0)}), Call("MarkTrigger", {Num(0)}), Call("AllMarkTrigger"), Call("RevMarkTrigger"),
+                   Call("MarkMatchStr", {Str("(bad"), Num(1)}), SetNum(GN(0), SysNum("#_MARKNUM"))}),
               Lines{});
     EXPECT_EQ(G(0), 0);
 }
@@ -206,35 +204,35 @@ TEST_F(MarkBuiltins, MarkQueriesGiveTheFieldsOfTheMarkedEntriesInListOrder)
         {"GetMarkFILETYPE", 1, "FILE"},
     };
     for (const TCase& c : cases) {
-        EXPECT_EQ(Run({Fn(c.builtin, {Num(1), GS(0), Num(c.index)})}), Lines{}) << c.builtin;
+        EXPECT_EQ(Run({Call(c.builtin, {Num(1), GS(0), Num(c.index)})}), Lines{}) << c.builtin;
         EXPECT_EQ(S(0), c.text) << c.builtin << " " << c.index;
     }
-    EXPECT_EQ(Run({Fn("GetMarkFILENAME", {Num(1), GS(0), Num(3)})}), Lines{GrammarError("インデックスが不正です : 3")});
-    EXPECT_EQ(Run({Fn("GetMarkATTR", {Num(1), GS(0), Num(-1)})}), Lines{GrammarError("インデックスが不正です : -1")});
+    EXPECT_EQ(Run({Call("GetMarkFILENAME", {Num(1), GS(0), Num(3)})}), Lines{GrammarError("インデックスが不正です : 3")});
+    EXPECT_EQ(Run({Call("GetMarkATTR", {Num(1), GS(0), Num(-1)})}), Lines{GrammarError("インデックスが不正です : -1")});
 }
 
 TEST_F(MarkBuiltins, WithNothingMarkedTheSnapshotIsTheCursorEntry)
 {
     host.pane1.SetItemIndex(IndexOf(host.pane1, "アイ.txt"));
-    EXPECT_EQ(Run({Fn("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), Fn("GetMarkFILENAME", {Num(1), GS(1), Num(1)})}),
+    EXPECT_EQ(Run({Call("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), Call("GetMarkFILENAME", {Num(1), GS(1), Num(1)})}),
               Lines{GrammarError("インデックスが不正です : 1")});
     EXPECT_EQ(S(0), "アイ.txt");
     host.pane1.ShowListing(TListing());
-    EXPECT_EQ(Run({Fn("GetMarkFILENAME", {Num(1), GS(0), Num(0)})}), Lines{GrammarError("インデックスが不正です : 0")});
+    EXPECT_EQ(Run({Call("GetMarkFILENAME", {Num(1), GS(0), Num(0)})}), Lines{GrammarError("インデックスが不正です : 0")});
 }
 
 TEST_F(MarkBuiltins, WindowNumbersOfQueriesAreCheckedBeforeTheIndex)
 {
     for (std::int64_t w : {std::int64_t{0}, std::int64_t{3}, std::int64_t{4294967297}}) {
-        EXPECT_EQ(Run({Fn("GetMarkFILENAME", {Num(w), GS(0), Num(-7)})}),
+        EXPECT_EQ(Run({Call("GetMarkFILENAME", {Num(w), GS(0), Num(-7)})}),
                   Lines{GrammarError("窓の指定が不正です : " + std::to_string(w))});
-        EXPECT_EQ(Run({Fn("ReloadMarkInfo", {Num(w)})}), Lines{GrammarError("窓の指定が不正です : " + std::to_string(w))});
+        EXPECT_EQ(Run({Call("ReloadMarkInfo", {Num(w)})}), Lines{GrammarError("窓の指定が不正です : " + std::to_string(w))});
     }
     // Each window has its own snapshot, whichever pane is active.
     MarkNames(host.pane1, {"a.txt"});
     MarkNames(host.pane2, {"B.TXT"});
     host.activeWindow = 2;
-    Run({Fn("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), Fn("GetMarkFILENAME", {Num(2), GS(1), Num(0)})});
+    Run({Call("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), Call("GetMarkFILENAME", {Num(2), GS(1), Num(0)})});
     EXPECT_EQ(S(0), "a.txt");
     EXPECT_EQ(S(1), "B.TXT");
 }
@@ -242,10 +240,10 @@ TEST_F(MarkBuiltins, WindowNumbersOfQueriesAreCheckedBeforeTheIndex)
 TEST_F(MarkBuiltins, TheSnapshotStaysAsTakenUntilReloadMarkInfo)
 {
     MarkNames(host.pane1, {"a.txt", "B.TXT"});
-    const TCode unmarkAll = Fn("AllMarkTrigger");
-    EXPECT_EQ(Run({Fn("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), unmarkAll, Fn("Mark", {At1("sub")}),
-                   Fn("GetMarkFILENAME", {Num(1), GS(1), Num(1)}), Fn("ReloadMarkInfo", {Num(1)}),
-                   Fn("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), Fn("GetMarkFILENAME", {Num(1), GS(1), Num(1)})}),
+    const TCode unmarkAll = Call("AllMarkTrigger");
+    EXPECT_EQ(Run({Call("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), unmarkAll, Call("Mark", {At1("sub")}),
+                   Call("GetMarkFILENAME", {Num(1), GS(1), Num(1)}), Call("ReloadMarkInfo", {Num(1)}),
+                   Call("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), Call("GetMarkFILENAME", {Num(1), GS(1), Num(1)})}),
               Lines{GrammarError("インデックスが不正です : 1")});
     EXPECT_EQ(S(0), "sub");  // taken again: only the new mark
     EXPECT_EQ(S(1), "B.TXT");
@@ -253,23 +251,23 @@ TEST_F(MarkBuiltins, TheSnapshotStaysAsTakenUntilReloadMarkInfo)
     // With no marks left, the retaken snapshot is the cursor entry.
     host.pane1.SetItemIndex(IndexOf(host.pane1, "a.txt"));
     MarkNames(host.pane1, {"B.TXT"});
-    Run({Fn("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), unmarkAll, Fn("ReloadMarkInfo", {Num(1)}),
-         Fn("GetMarkFILENAME", {Num(1), GS(0), Num(0)})});
+    Run({Call("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), unmarkAll, Call("ReloadMarkInfo", {Num(1)}),
+         Call("GetMarkFILENAME", {Num(1), GS(0), Num(0)})});
     EXPECT_EQ(S(0), "a.txt");
 }
 
 TEST_F(MarkBuiltins, ReloadMarkInfoMakesNoSnapshotOfAWindowNotQueriedYet)
 {
     MarkNames(host.pane1, {"a.txt"});
-    Run({Fn("ReloadMarkInfo", {Num(1)}), Fn("Unmark", {At1("a.txt")}), Fn("Mark", {At1("B.TXT")}),
-         Fn("GetMarkFILENAME", {Num(1), GS(0), Num(0)})});
+    Run({Call("ReloadMarkInfo", {Num(1)}), Call("Unmark", {At1("a.txt")}), Call("Mark", {At1("B.TXT")}),
+         Call("GetMarkFILENAME", {Num(1), GS(0), Num(0)})});
     EXPECT_EQ(S(0), "B.TXT");
 }
 
 TEST_F(MarkBuiltins, EachRunTakesItsOwnSnapshot)
 {
     MarkNames(host.pane1, {"a.txt"});
-    Run({Fn("GetMarkFILENAME", {Num(1), GS(0), Num(0)})});
+    Run({Call("GetMarkFILENAME", {Num(1), GS(0), Num(0)})});
     EXPECT_EQ(S(0), "a.txt");
     host.pane1.InvertMarks();
     vtl.RunInit();
@@ -293,41 +291,41 @@ TEST_F(MarkBuiltins, SnapshotsStayValidWhenThePaneReloadsDuringTheRun)
 {
     vtl.Tables().SetProcedure(bc::BuiltinId(bc::TBuiltinKind::SysProc, "Update"), ReloadPane1);
     MarkNames(host.pane1, {"a.txt", "B.TXT"});
-    EXPECT_EQ(Run({Fn("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), Fn("Update", {Num(1)}),
-                   Fn("GetMarkLWDATETIME", {Num(1), GS(0), Num(0)}), Fn("GetMarkATTR", {Num(1), GS(1), Num(1)}),
+    EXPECT_EQ(Run({Call("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), Call("Update", {Num(1)}),
+                   Call("GetMarkLWDATETIME", {Num(1), GS(0), Num(0)}), Call("GetMarkATTR", {Num(1), GS(1), Num(1)}),
                    SetNum(GN(0), SysNum("#_MARKNUM"))}),
               Lines{});
     EXPECT_EQ(S(0), "2022/01/02 03:04:05");  // a.txt as it was listed
     EXPECT_EQ(S(1), "R__A_");                // B.TXT as it was listed
     EXPECT_EQ(G(0), 1);                      // the pane kept the mark of B.TXT
-    Run({Fn("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), Fn("Update", {Num(1)}), Fn("ReloadMarkInfo", {Num(1)}),
-         Fn("GetMarkLWDATETIME", {Num(1), GS(0), Num(0)}), Fn("GetMarkFILENAME", {Num(1), GS(1), Num(0)})});
+    Run({Call("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), Call("Update", {Num(1)}), Call("ReloadMarkInfo", {Num(1)}),
+         Call("GetMarkLWDATETIME", {Num(1), GS(0), Num(0)}), Call("GetMarkFILENAME", {Num(1), GS(1), Num(0)})});
     EXPECT_EQ(S(0), "2024/05/06 07:08:09");
     EXPECT_EQ(S(1), "B.TXT");
 }
 
 TEST_F(MarkBuiltins, ASnapshotTakenInAFunctionInsideAnExpressionServesTheWholeRun)
 {
-    program.intFuncs = {{"F", "", Block({Fn("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), W(bc::bcReturnInt) + Num(1)})}};
+    program.intFuncs = {{"F", "", Block({Call("GetMarkFILENAME", {Num(1), GS(0), Num(0)}), W(bc::bcReturnInt) + Num(1)})}};
     MarkNames(host.pane1, {"a.txt"});
-    Run({SetNum(GN(0), CallNumFunc(0)), Fn("Unmark", {At1("a.txt")}), Fn("Mark", {At1("B.TXT")}),
-         Fn("GetMarkFILENAME", {Num(1), GS(1), Num(0)})});
+    Run({SetNum(GN(0), CallNumFunc(0)), Call("Unmark", {At1("a.txt")}), Call("Mark", {At1("B.TXT")}),
+         Call("GetMarkFILENAME", {Num(1), GS(1), Num(0)})});
     EXPECT_EQ(S(1), "a.txt");
 }
 
 TEST_F(MarkBuiltins, AFunctionInTheIndexMayRetakeTheSnapshotItIndexes)
 {
     // F changes the marks and takes the snapshot again.
-    program.intFuncs = {{"F", "", Block({Fn("AllMarkTrigger"), Fn("Mark", {At1("sub")}), Fn("ReloadMarkInfo", {Num(1)}),
+    program.intFuncs = {{"F", "", Block({Call("AllMarkTrigger"), Call("Mark", {At1("sub")}), Call("ReloadMarkInfo", {Num(1)}),
                                           W(bc::bcReturnInt) + Num(0)})}};
     MarkNames(host.pane1, {"a.txt", "B.TXT"});
-    EXPECT_EQ(Run({Fn("GetMarkFILENAME", {Num(1), GS(0), Num(1)}), Fn("GetMarkFILENAME", {Num(1), GS(1), CallNumFunc(0)})}),
+    EXPECT_EQ(Run({Call("GetMarkFILENAME", {Num(1), GS(0), Num(1)}), Call("GetMarkFILENAME", {Num(1), GS(1), CallNumFunc(0)})}),
               Lines{});
     EXPECT_EQ(S(0), "B.TXT");
     EXPECT_EQ(S(1), "sub");
     // Without ReloadMarkInfo the snapshot is the one taken before F ran.
-    program.intFuncs = {{"F", "", Block({Fn("AllMarkTrigger"), W(bc::bcReturnInt) + Num(0)})}};
-    EXPECT_EQ(Run({Fn("GetMarkFILENAME", {Num(1), GS(1), CallNumFunc(0)})}), Lines{});
+    program.intFuncs = {{"F", "", Block({Call("AllMarkTrigger"), W(bc::bcReturnInt) + Num(0)})}};
+    EXPECT_EQ(Run({Call("GetMarkFILENAME", {Num(1), GS(1), CallNumFunc(0)})}), Lines{});
     EXPECT_EQ(S(1), "sub");
     EXPECT_EQ(Marked(host.pane1), "");
 }
@@ -361,9 +359,9 @@ TEST_F(MarkBuiltins, MarkTotalsAsSystemVariables)
 
 TEST_F(MarkBuiltins, BuiltinsWithoutImplementationAreUndefined)
 {
-    const std::pair<const char*, TCode> calls[] = {{"InputRegMark", Fn("InputRegMark", {GS(0), GN(0), Str("prompt")})},
-                                                   {"AllMark", Fn("AllMark", {Num(1)})},
-                                                   {"AllUnmark", Fn("AllUnmark", {Num(1)})}};
+    const std::pair<const char*, TCode> calls[] = {{"InputRegMark", Call("InputRegMark", {GS(0), GN(0), Str("prompt")})},
+                                                   {"AllMark", Call("AllMark", {Num(1)})},
+                                                   {"AllUnmark", Call("AllUnmark", {Num(1)})}};
     for (const auto& [name, call] : calls)
         EXPECT_EQ(Run({call}),
                   Lines{GrammarError("未定義の手続き文 : " + Hex8(bc::FindBuiltin(bc::TBuiltinKind::SysProc, name)->id))});
