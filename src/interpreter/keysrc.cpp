@@ -206,3 +206,10 @@ TAWKMatch TKeySrc::MatchRegular(const std::string& subject, const std::string& p
     matcher_.SetFuzzy(fuzzy);
     return matcher_.Match(subject);
 }
+
+int TKeySrc::ReadSysArrayWindow(TInitDatas& rec)
+{
+    std::int64_t w = ReadNum(rec);
+    if (w != 1 && w != 2) throw EGrammer("１つ目の添え字は１か２のみです : " + IntToStr(w));
+    return static_cast<int>(w);
+}

@@ -138,6 +138,9 @@ public:
     // A window number of the list and mark builtins: 1 or 2, compared as
     // 64 bits, else a script error.
     int ReadPaneWindow(TInitDatas& rec);
+    // The first subscript of a system array: a window number, 1 or 2,
+    // compared as 64 bits, else a script error.
+    int ReadSysArrayWindow(TInitDatas& rec);
 
     // Routine calls: the call word has been read.
     void CallSub(std::int32_t word, TInitDatas& rec);

@@ -4,8 +4,16 @@
 // recording host. Operations of later builtin families go into the part
 // interfaces (panes, window, dialogs), never into the interpreter core.
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
+
+// The host's MessageBox keeps its name whether <windows.h>, which makes it
+// a macro, comes before or after this header.
+#undef MessageBox
+
+class TPaneOps;
 
 // A message box (the program's own, with up to five buttons).
 struct TVtlMessageBox {
@@ -42,13 +50,20 @@ public:
     virtual void ShowTimedStatusMessage(const std::string& text, int alignment, int ms) = 0;
 };
 
-// The pane operations that builtins call (cursor, marks, listings); they
-// come with the pane builtins.
+// The panes as builtins reach them: window 1 is the left or upper pane,
+// window 2 the right or lower one.
 class TVtlPanes {
 public:
     virtual ~TVtlPanes() = default;
     // The active pane does not split directory names into name and extension.
     virtual bool ActivePaneDirNoExt() = 0;
+    // The window number (1 or 2) of the pane with the focus.
+    virtual int ActiveWindow() = 0;
+    // The entries and marks of window 1 or 2 (the builtins check the number).
+    virtual TPaneOps& Pane(int window) = 0;
+
+    TPaneOps& ActivePane() { return Pane(ActiveWindow()); }
+    TPaneOps& OtherPane() { return Pane(3 - ActiveWindow()); }
 };
 
 // The histories shared by every running VELK: 1 directories, 2 executed

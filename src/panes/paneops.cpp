@@ -1,8 +1,8 @@
 #include "panes/paneops.h"
 
-TMarkSnapshot TPaneOps::TakeMarkSnapshot()
+TSnapshotEntries TPaneOps::TakeMarkSnapshot()
 {
-    TMarkSnapshot snapshot;
+    TSnapshotEntries snapshot;
     if (MarkedCount() > 0) {
         for (int i = 0, n = EntryCount(); i < n; ++i)
             if (IsMarked(i)) snapshot.push_back(*EntryAt(i));

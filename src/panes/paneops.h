@@ -11,15 +11,18 @@
 // The marked entries of a pane at one moment (or the cursor entry when
 // none is marked), as copies: they stay valid whatever happens to the pane
 // afterwards, a reload included.
-using TMarkSnapshot = std::vector<TFileInfo>;
+using TSnapshotEntries = std::vector<TFileInfo>;
+
+// Pane status values: nothing listed yet, listed, no such drive, drive not
+// ready, directory does not exist.
+constexpr int kPaneNothing = 0, kPaneListed = 1, kPaneNoDrive = 2, kPaneNotReady = 3, kPaneNotExist = 4;
 
 class TPaneOps {
 public:
     virtual ~TPaneOps() = default;
 
     virtual int EntryCount() const = 0;
-    // 0 nothing listed yet, 1 listed, 2 no such drive, 3 drive not ready,
-    // 4 directory does not exist.
+    // One of the pane status values.
     virtual int PaneStatus() const = 0;
     // nullptr outside 0..EntryCount()-1.
     virtual const TFileInfo* EntryAt(int i) const = 0;
@@ -48,5 +51,5 @@ public:
     virtual void ToggleMarkByPattern(std::string_view pattern, bool dirsToo, bool exact) = 0;
 
     // The marked entries in list order; else the cursor entry; else none.
-    TMarkSnapshot TakeMarkSnapshot();
+    TSnapshotEntries TakeMarkSnapshot();
 };

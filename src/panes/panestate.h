@@ -20,9 +20,6 @@
 class TPaneState;
 class TUNCLBoxMarkHash;
 
-// Pane status values.
-constexpr int kPaneNothing = 0, kPaneListed = 1, kPaneNoDrive = 2, kPaneNotReady = 3, kPaneNotExist = 4;
-
 // What the window does for the state: repaint rows, hold painting during
 // bulk changes, follow changes of the column width, item height or colour.
 class TPaneView {

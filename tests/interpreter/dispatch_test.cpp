@@ -22,7 +22,7 @@ bool RecordSkipMode(TKeySrc& vtl, TInitDatas& rec)
     return true;
 }
 
-// IsMark as the pane builtins will have it: a bad index fails unless the
+// A stand-in of IsMark's shape: a bad index fails unless the
 // term is stepped over.
 bool FailingIsMark(TKeySrc& vtl, TInitDatas& rec)
 {

@@ -209,3 +209,114 @@ TEST_F(EndToEnd, StringLineSelectionAndFileNameBuiltins)
         "}\r\n");
     EXPECT_EQ(Run(""), "[out] 255\r\n[out] 3\r\n[out] b\r\n[out] text\r\n[out] \\\\srv\\x\r\n[out] C:\\a\r\n");
 }
+
+namespace {
+
+// Window 1 of the mark programs; sorted: ".", "..", "sub", "a.txt", "B.TXT",
+// "表示.doc". Window 2 holds files only.
+const char kPane1[] =
+    "B.TXT\t20\tRA\t2022/01/02 03:04:06\r\n"
+    "..\t0\tD\t2020/01/01 00:00:00\r\n"
+    "表示.doc\t5000000000\tHA\t2023/12/31 23:59:59\r\n"
+    "sub\t0\tD\t2021/02/03 04:05:06\r\n"
+    ".\t0\tD\t2020/01/01 00:00:00\r\n"
+    "a.txt\t10\tA\t2022/01/02 03:04:05\r\n";
+const char kPane2[] =
+    "表.h\t1\tA\t2010/10/10 10:10:10\r\n"
+    "ソース.c\t2\tA\t2011/11/11 11:11:11\r\n";
+
+const char kMarkProgram[] =
+    "#GLOBALVAR $t = '', $a = '', $d = '', $y = '', $n = '', #k = 0;\r\n"
+    "\r\n"
+    "#SUB ShowMarks(#w, #count)\r\n"
+    "{\r\n"
+    "  FOR #k = 0 TO #count - 1 DO {\r\n"
+    "    GetMarkFILENAME(#w, $t, #k); GetMarkATTR(#w, $a, #k); GetMarkLWDATETIME(#w, $d, #k);\r\n"
+    "    GetMarkFILETYPE(#w, $y, #k);\r\n"
+    "    ShowMessage($t + ' ' + $a + ' ' + $d + ' ' + $y, 'mark', 0);\r\n"
+    "  };\r\n"
+    "}\r\n"
+    "\r\n"
+    "#INIT\r\n"
+    "{\r\n"
+    "  MarkMatchText('\\.TXT$', 0);\r\n"
+    "  MarkMatchStr('u', 1);\r\n"
+    "  Mark(1);\r\n"
+    "  IntToStr($n, #_MARKNUM); ShowMessage('marked ' + $n, 'out', 0);\r\n"
+    "  IntToStr($n, #_TOTALMARKSIZE[1]); ShowMessage('size ' + $n, 'out', 0);\r\n"
+    "  ShowMarks(1, #_MARKNUM);\r\n"
+    "  AllMarkTrigger();\r\n"
+    "  IF (NOT IsMark(3) AND #_MARKNUM == 0) { ShowMessage('cleared', 'out', 0); };\r\n"
+    "  GetMarkFILENAME(1, $t, 2); ShowMessage('still ' + $t, 'out', 0);\r\n"
+    "  ReloadMarkInfo(1);\r\n"
+    "  ShowMarks(1, 1);\r\n"
+    "  ShowMarks(2, 1);\r\n"
+    "  AllMarkTrigger();\r\n"
+    "  IntToStr($n, #_TOTALMARKSIZE[1]); ShowMessage('files ' + $n, 'out', 0);\r\n"
+    "}\r\n"
+    "\r\n"
+    "#KEY ENTER\r\n"
+    "{\r\n"
+    "  UnmarkMatchStr('示', 0);\r\n"
+    "  MarkTrigger(3);\r\n"
+    "  ShowMarks(1, #_MARKNUM);\r\n"
+    "  GetMarkFILENAME(1, $t, #_MARKNUM);\r\n"
+    "}\r\n";
+
+}  // namespace
+
+TEST_F(EndToEnd, MarkBuiltinsOnPanesFromListFiles)
+{
+    ASSERT_TRUE(Compile(kMarkProgram));
+    WriteBytes(dir.File("p1.txt"), kPane1);
+    WriteBytes(dir.File("p2.txt"), kPane2);
+    EXPECT_EQ(Run("--pane 1 p1.txt --pane 2 p2.txt --init --key ENTER"),
+              "[out] marked 3\r\n"
+              "[out] size 30\r\n"
+              "[mark] sub ____D 2021/02/03 04:05:06 DIR\r\n"
+              "[mark] a.txt ___A_ 2022/01/02 03:04:05 FILE\r\n"
+              "[mark] B.TXT R__A_ 2022/01/02 03:04:06 FILE\r\n"
+              "[out] cleared\r\n"
+              "[out] still B.TXT\r\n"
+              "[mark] . ____D 2020/01/01 00:00:00 DIR\r\n"
+              "[mark] ソース.c ___A_ 2011/11/11 11:11:11 FILE\r\n"
+              "[out] files 5000000030\r\n"
+              // The next run: the marks are kept, the snapshot is new.
+              "[mark] B.TXT R__A_ 2022/01/02 03:04:06 FILE\r\n"
+              "[Velkano] 文法エラー\\nインデックスが不正です : 1\r\n");
+}
+
+TEST_F(EndToEnd, MarkBuiltinErrorsEndTheRun)
+{
+    ASSERT_TRUE(Compile(
+        "#GLOBALVAR $t = '', #v = 0;\r\n"
+        "#KEY F01 { GetMarkFILENAME(3, $t, 0); }\r\n"
+        "#KEY F02 { MarkMatchStr('(', 0); }\r\n"
+        "#KEY F03 { IF (IsMark(-1)) { }; }\r\n"
+        "#KEY F04 { InputRegMark($t, #v, 'マークするファイルを指定してください。'); }\r\n"
+        "#KEY F05 { #v = #_TOTALMARKSIZE[0]; }\r\n"));
+    WriteBytes(dir.File("p1.txt"), kPane1);
+    EXPECT_EQ(Run("--pane 1 p1.txt --key F01 --key F02 --key F03 --key F04 --key F05"),
+              "[Velkano] 文法エラー\\n窓の指定が不正です : 3\r\n"
+              "[Velkano] 文法エラー\\n正規表現の ( が閉じていません : (\r\n"
+              "[Velkano] 文法エラー\\nIndexが範囲外です : -1\r\n"
+              "[Velkano] 文法エラー\\n未定義の手続き文 : 0092005E\r\n"
+              "[Velkano] 文法エラー\\n１つ目の添え字は１か２のみです : 0\r\n");
+}
+
+TEST(VtlRun, ABadPaneListIsACommandLineError)
+{
+    TTempDir dir;
+    WriteBytes(dir.File("p.KEY"), SerializeKeyFile(TKeyFileContent{}));
+    WriteBytes(dir.File("bad.txt"), "a.txt\t10\tA\t2022/01/02 03:04:05\nb.txt\tten\tA\t2022/01/02 03:04:05\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {"--pane 1 bad.txt", "vtlrun : bad.txt line 2 : bad size : ten\r\n"},
+        {"--pane 3 bad.txt", "vtlrun : the window of --pane is 1 or 2 : 3\r\n"},
+        {"--pane 2 none.txt", "vtlrun : cannot read the pane list none.txt\r\n"},
+    };
+    for (const auto& [args, output] : cases) {
+        TProcessResult r = VtlRun(dir.File("p.KEY"), args, dir.Path());
+        EXPECT_EQ(r.exitCode, 2) << args;
+        EXPECT_EQ(r.output, output) << args;
+    }
+}

@@ -2,7 +2,8 @@
 // A host for the interpreter without a main window: it records every
 // message box and status message as one line ("[caption] text", CR LF shown
 // as \n), answers message boxes from a script, and raises the stop request
-// when told to. Its histories are shared when a TRefCountEx is attached.
+// when told to. Its two panes are real pane states without windows. Its
+// histories are shared when a TRefCountEx is attached.
 
 #include <deque>
 #include <functional>
@@ -12,6 +13,7 @@
 
 #include "dialogs/refcountex.h"
 #include "interpreter/vtlhost.h"
+#include "panes/panestate.h"
 
 class TRecordingHost : public TVtlHost,
                        public TVtlDialogs,
@@ -39,6 +41,8 @@ public:
     std::function<void(const std::string&)> echo;
     // The active pane's DirNoExt setting.
     bool dirNoExt = false;
+    TPaneState pane1, pane2;
+    int activeWindow = 1;
     // The shared histories; none when empty.
     std::unique_ptr<TRefCountEx> history;
 
@@ -61,6 +65,8 @@ public:
     void ShowSimpleMessage(const std::string& text) override { Record(Line("Velkano", text)); }
     void ShowTimedStatusMessage(const std::string& text, int alignment, int ms) override;
     bool ActivePaneDirNoExt() override { return dirNoExt; }
+    int ActiveWindow() override { return activeWindow; }
+    TPaneOps& Pane(int window) override { return window == 2 ? pane2 : pane1; }
 
     std::string History(int list) override;
     void AddHistory(int list, const std::string& line) override;

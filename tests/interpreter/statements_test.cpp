@@ -321,7 +321,7 @@ TEST_F(Statements, MalformedStatementsReportTheirTexts)
         {W(bc::bcIf) + W(bc::bcCondBegin) + W(0x00400001), "判定式が見つかりません : 00400001"},
         {W(bc::bcIf) + W(bc::bcCondBegin) + Bool(true) + W(bc::bcElse), "判定式が終了していません : 00900004"},
         {W(bc::bcIf) + Cond({W(0x008000A4)}), "未知の判定式 : 008000A4"},
-        {W(bc::bcIf) + Cond({Term("IsMark", {Num(0)})}), "未定義の判定式 : 00800061"},
+        {W(bc::bcIf) + Cond({Term("UseUnlha", {})}), "未定義の判定式 : 00800071"},
         {W(0x00920500), "未知のシステム手続き : 00920500"},
         {Call("AllMark", {Num(1)}), "未定義の手続き文 : 0092005C"},
         {W(bc::bcOpAdd), "未定義の手続き文 : 00920233"},

@@ -1,22 +1,30 @@
-// vtlrun FILE.KEY [--history NAME FILE] [--init] [--done] [--key NAME]... [--event NAME]...
+// vtlrun FILE.KEY [--pane N FILE]... [--history NAME FILE] [--init] [--done] [--key NAME]... [--event NAME]...
 //
 // Loads a key-assign file and runs it without a main window: #INIT when no
 // run is named, otherwise the named runs in order (a key run does #PREKEY
 // first). Every message box and status message becomes one line on
-// standard output. With --history it shares the histories of that base
-// name with other programs as VELK does (30, 20 and 20 entries when it is
-// the first), and writes the history file at the end when it is the last.
-// Exits 0, or 1 when the file does not load.
+// standard output. --pane fills window N (1 or 2) from a list file, one
+// entry per line: long name, size, attribute letters of D R H S A and the
+// last-write time "yyyy/mm/dd hh:nn:ss", separated by tabs; the entries
+// are sorted by the default sort set, the cursor is on the first and pane 1
+// is active. With --history it shares the histories of that base name with
+// other programs as VELK does (30, 20 and 20 entries when it is the first),
+// and writes the history file at the end when it is the last.
+// Exits 0, 1 when the file does not load, 2 for a bad command line or pane
+// list.
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "interpreter/keysrc.h"
+#include "interpreter/panelist.h"
 #include "interpreter/recordinghost.h"
+#include "platform/filebytes.h"
 #include "platform/format.h"
 #include "platform/sjis.h"
 
@@ -84,7 +92,8 @@ int main(int argc, char** argv)
 {
     _setmode(_fileno(stdout), _O_BINARY);
     if (argc < 2) {
-        Print("usage : vtlrun FILE.KEY [--history NAME FILE] [--init] [--done] [--key NAME]... [--event NAME]...");
+        Print("usage : vtlrun FILE.KEY [--pane N FILE]... [--history NAME FILE] [--init] [--done] [--key NAME]... "
+              "[--event NAME]...");
         return 2;
     }
     TRecordingHost host;
@@ -96,7 +105,25 @@ int main(int argc, char** argv)
         for (int i = 2; i < argc; ++i) {
             std::string opt = argv[i];
             TInput in;
-            if (opt == "--history" && i + 2 < argc) {
+            if (opt == "--pane" && i + 2 < argc) {
+                std::string window = argv[++i];
+                std::string file = argv[++i];
+                if (window != "1" && window != "2") {
+                    Print("vtlrun : the window of --pane is 1 or 2 : " + window);
+                    return 2;
+                }
+                std::string text;
+                if (!ReadFileBytes(file, text)) {
+                    Print("vtlrun : cannot read the pane list " + file);
+                    return 2;
+                }
+                try {
+                    ShowPaneList(window == "1" ? host.pane1 : host.pane2, text);
+                } catch (const std::invalid_argument& e) {
+                    Print("vtlrun : " + file + " " + e.what());
+                    return 2;
+                }
+            } else if (opt == "--history" && i + 2 < argc) {
                 std::string name = argv[++i];
                 std::string file = argv[++i];
                 try {

@@ -275,7 +275,7 @@ TEST(Marks, SnapshotsOutliveReloads)
 
     f.pane.SetMark(f.IndexOf("three"), true);
     f.pane.SetMark(f.IndexOf("one"), true);
-    TMarkSnapshot snapshot = f.pane.TakeMarkSnapshot();
+    TSnapshotEntries snapshot = f.pane.TakeMarkSnapshot();
     ASSERT_EQ(snapshot.size(), 2u);
     EXPECT_EQ(snapshot[0].FileName(), "one");  // list order
     EXPECT_EQ(snapshot[1].FileName(), "three");
