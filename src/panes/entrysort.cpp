@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <thread>
 #include <unordered_map>
 
 #include "panes/sortcompare.h"
@@ -20,16 +21,21 @@ class TKeyRanker {
 public:
     explicit TKeyRanker(const std::vector<std::string_view>& texts)
     {
-        std::size_t bytes = 0;
-        for (std::string_view t : texts) bytes += t.size() * 2 + 8;
-        bytes_.reserve(bytes);
-        refs_.reserve(texts.size());
-        TLocaleSortKeys keys;
-        for (std::string_view t : texts) {
-            std::uint32_t at = static_cast<std::uint32_t>(bytes_.size());
-            keys.Append(t, bytes_);
-            refs_.push_back({at, static_cast<std::uint32_t>(bytes_.size() - at)});
-        }
+        // Asking the locale is most of the work and needs nothing shared, so
+        // a large list has its second half keyed on another thread.
+        const std::size_t n = texts.size();
+        const bool split = n >= 8192 && std::thread::hardware_concurrency() > 1;
+        const std::size_t half = split ? n / 2 : n;
+        TKeys first, second;
+        std::thread helper;
+        if (split) helper = std::thread([&] { second = KeysOf(texts, half, n); });
+        first = KeysOf(texts, 0, half);
+        if (helper.joinable()) helper.join();
+        bytes_ = std::move(first.bytes);
+        refs_ = std::move(first.refs);
+        const std::uint32_t offset = static_cast<std::uint32_t>(bytes_.size());
+        bytes_ += second.bytes;
+        for (TRef r : second.refs) refs_.push_back({r.at + offset, r.length});
     }
 
     std::vector<std::uint32_t> Ranks() const
@@ -67,6 +73,26 @@ private:
     struct TRef {
         std::uint32_t at, length;
     };
+    struct TKeys {
+        std::string bytes;
+        std::vector<TRef> refs;
+    };
+
+    static TKeys KeysOf(const std::vector<std::string_view>& texts, std::size_t from, std::size_t to)
+    {
+        TKeys k;
+        std::size_t bytes = 0;
+        for (std::size_t i = from; i < to; ++i) bytes += texts[i].size() * 2 + 8;
+        k.bytes.reserve(bytes);
+        k.refs.reserve(to - from);
+        TLocaleSortKeys keys;
+        for (std::size_t i = from; i < to; ++i) {
+            std::uint32_t at = static_cast<std::uint32_t>(k.bytes.size());
+            keys.Append(texts[i], k.bytes);
+            k.refs.push_back({at, static_cast<std::uint32_t>(k.bytes.size() - at)});
+        }
+        return k;
+    }
     struct TRecord {
         std::uint64_t words[kCachedWords] = {};
         std::uint32_t index = 0, length = 0;
