@@ -1,5 +1,8 @@
 // Whole arrays: their element count, resizing, and string arrays made from
 // the lines of a text and joined back into one.
+#include <new>
+#include <stdexcept>
+
 #include "interpreter/keysrc.h"
 #include "platform/format.h"
 #include "platform/stringlist.h"
@@ -41,12 +44,22 @@ void GetMaxIndex(TKeySrc& vtl, TInitDatas& rec)
     vtl.WriteNumVar(target, rec, count);
 }
 
-// W N: the new count must pass the subscript test (1 to 268,435,456).
+// W N: the new count must pass the subscript test (1 to 268,435,456); a
+// count this process cannot hold is a script error, the array unchanged.
 void SetMaxIndex(TKeySrc& vtl, TInitDatas& rec)
 {
     TAnyArray a = ReadAnyArray(vtl);
     std::int32_t count = vtl.ReadSubscript(rec);
-    Use(vtl, rec, a, [&](auto& array) { array.Resize(count); });
+    Use(vtl, rec, a, [&](auto& array) {
+        auto noRoom = [&] { return EGrammer("配列を確保できません : " + IntToStr(count) + " " + array.Name); };
+        try {
+            array.Resize(count);
+        } catch (const std::bad_alloc&) {
+            throw noRoom();
+        } catch (const std::length_error&) {
+            throw noRoom();
+        }
+    });
 }
 
 // Z N S: the lines of the text, cut to N elements when N is positive and

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "interpreter/keysrc.h"
+#include "panes/pathutils.h"
 #include "platform/format.h"
 
 namespace {
@@ -235,24 +236,20 @@ void TKeyFileParser::Section(std::int32_t marker)
     throw EKeyReadError("未知のマーカー : $" + Hex8(marker));
 }
 
-// Switches the system's critical-error boxes off for its lifetime.
-class TCriticalErrorsOff {
-public:
-    TCriticalErrorsOff() : saved_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    ~TCriticalErrorsOff() { SetErrorMode(saved_); }
-    TCriticalErrorsOff(const TCriticalErrorsOff&) = delete;
-    TCriticalErrorsOff& operator=(const TCriticalErrorsOff&) = delete;
-
-private:
-    UINT saved_;
-};
-
+// Completed as every full path is, UNC steps included.
 std::string FullPath(const std::string& name)
 {
-    char buf[MAX_PATH * 2];
-    char* filePart = nullptr;
-    DWORD n = GetFullPathNameA(name.c_str(), sizeof buf, buf, &filePart);
-    return n > 0 && n < sizeof buf ? std::string(buf, n) : name;
+    std::string full = ExpandPath(name);
+    return full.empty() ? name : full;
+}
+
+// The version text as a decimal number, -1 for anything else ("$0E4"
+// reads as 228 in hexadecimal but is no version).
+int VersionOf(const std::string& text)
+{
+    std::int64_t v;
+    if (text.find('$') != std::string::npos || !TryStrToInt64(text, v)) return -1;
+    return static_cast<int>(v);
 }
 
 // The file's bytes, shared for reading only; false when it cannot be opened.
@@ -308,7 +305,7 @@ bool TKeySrc::LoadKeyImage(std::string_view bytes, const std::string& fullPath)
         };
         if (text(0, bc::kMagicLength) != bc::kMagic) throw EKeyReadError("KEYファイルではありません");
         const std::string version = text(bc::kMagicLength, 4);
-        fileVersion_ = StrToIntDef(version, -1);
+        fileVersion_ = VersionOf(version);
         if (fileVersion_ < bc::kMinVersion || fileVersion_ > bc::kMaxVersion)
             throw EKeyReadError("未サポートのバージョンです : " + version);
 

@@ -132,6 +132,17 @@ TEST_F(LineBuiltins, SetMaxIndex)
     }
 }
 
+TEST_F(LineBuiltins, ASizeThisProcessCannotHoldIsAScriptError)
+{
+    program.numArrays = {{"#n", {5, 6}}};
+    program.strArrays = {{"$a", {"x"}}};
+    Run("", {Call("SetMaxIndex", {Whole(GSA(0)), Num(268435456)})});
+    EXPECT_EQ(host.lines, Lines{GrammarError("配列を確保できません : 268435456 $a")});
+    Run("", {Call("SetMaxIndex", {Whole(GNA(0)), Num(268435456)})});
+    EXPECT_EQ(host.lines, Lines{GrammarError("配列を確保できません : 268435456 #n")});
+    EXPECT_EQ(vtl.GlobalNumArrays[0]->Items, (std::vector<std::int64_t>{5, 6}));
+}
+
 TEST_F(LineBuiltins, ResizingAVarArrayArgumentResizesTheCallersArray)
 {
     program.strArrays = {{"$a", {"x"}}};

@@ -46,6 +46,9 @@ TEST_F(Loader, EveryCheckFailsWithItsMessageAndLeavesTheObjectEmpty)
         {"version 0229", FileOf("0229", ""), "未サポートのバージョンです : 0229"},
         {"version 0199", FileOf("0199", ""), "未サポートのバージョンです : 0199"},
         {"version ABCD", FileOf("ABCD", ""), "未サポートのバージョンです : ABCD"},
+        // 228 in hexadecimal is no decimal version.
+        {"version $0E4", FileOf("$0E4", ""), "未サポートのバージョンです : $0E4"},
+        {"version 0xE4", FileOf("0xE4", ""), "未サポートのバージョンです : 0xE4"},
         {"unknown marker", FileOf("0228", W(0x00100077)), "未知のマーカー : $00100077"},
         {"array size 0", FileOf("0228", W(bc::bcSecGlobalNumArrays) + W(1) + field("#a") + W(0) + W(0)),
          "配列の添字範囲が不正 : 0 #a"},
@@ -110,6 +113,13 @@ TEST_F(Loader, AFileThatCannotBeOpenedKeepsWhatIsLoaded)
     EXPECT_EQ(host.lines, Lines{TRecordingHost::Line("Velkano", dir.File("missing.KEY") + " が開けません")});
     EXPECT_EQ(vtl.InitOffset(), 0);
     EXPECT_EQ(vtl.KeyFileName(), "C:\\K.KEY");
+}
+
+TEST_F(Loader, TheNameIsExpandedWithTheUNCStepsOfFullPaths)
+{
+    // A ".." above the share climbs to the server, as in every full path.
+    EXPECT_FALSE(vtl.LoadKeyFile("\\\\srv\\share\\.\\d\\..\\..\\x.KEY"));
+    EXPECT_EQ(host.lines, Lines{TRecordingHost::Line("Velkano", "\\\\srv\\x.KEY が開けません")});
 }
 
 TEST_F(Loader, ReadsTheFileAndExpandsItsName)
