@@ -9,6 +9,7 @@
 #include "compiler/paths.h"
 #include "platform/sjis.h"
 #include "platform/syserror.h"
+#include "platform/textcase.h"
 #include "script-format/binconst.h"
 #include "script-format/vtlname.h"
 
@@ -386,30 +387,38 @@ void TBinMaker::WriteKeyFile()
     }
 
     const std::string& bin = opt_.BinName;
+    if (SameFileName(bin, opt_.SrcName))
+        throw EKeyFileWriteError("キーアサインファイルがソースファイルと同じです : " + bin);
     const std::string backup = KeyFileBackupName(bin);
-    if (FileExists(backup) && !DeleteFileA(backup.c_str()))
-        throw EKeyFileWriteError("バックアップファイルを削除できません : " + backup + " (" + SystemMessage(GetLastError()) + ")");
+    // An output named *.SAV is its own backup name: it cannot be kept beside
+    // itself, so the new file is written beside it and moved over it whole.
+    const bool ownBackup = SameFileName(backup, bin);
+    const std::string target = ownBackup ? bin + ".tmp" : bin;
     bool backedUp = false;
-    if (FileExists(bin)) {
-        // Without a backup the old file would be overwritten with nothing to
-        // restore if writing then failed: stop while it is still intact.
-        if (!MoveFileA(bin.c_str(), backup.c_str()))
-            throw EKeyFileWriteError("バックアップファイルを作成できません : " + backup + " (" + SystemMessage(GetLastError()) + ")");
-        backedUp = true;
+    if (!ownBackup) {
+        if (FileExists(backup) && !DeleteFileA(backup.c_str()))
+            throw EKeyFileWriteError("バックアップファイルを削除できません : " + backup + " (" + SystemMessage(GetLastError()) + ")");
+        if (FileExists(bin)) {
+            // Without a backup the old file would be overwritten with nothing to
+            // restore if writing then failed: stop while it is still intact.
+            if (!MoveFileA(bin.c_str(), backup.c_str()))
+                throw EKeyFileWriteError("バックアップファイルを作成できません : " + backup + " (" + SystemMessage(GetLastError()) + ")");
+            backedUp = true;
+        }
     }
 
     if (opt_.Verbose) console_.WriteLine();
     console_.WriteLine("WRITE   >> " + bin);
 
     auto restore = [&](const std::string& message) {
-        DeleteFileA(bin.c_str());
+        DeleteFileA(target.c_str());
         if (backedUp && !MoveFileA(backup.c_str(), bin.c_str()))
             throw EKeyFileWriteError(message + "\r\nError : 元のキーアサインファイルは " + backup + " に残っています");
         throw EKeyFileWriteError(message);
     };
 
-    void* file = CreateOutputFile(bin);
-    if (!file) restore("キーアサインファイルを作成できません : " + bin + " (" + SystemMessage(GetLastError()) + ")");
+    void* file = CreateOutputFile(target);
+    if (!file) restore("キーアサインファイルを作成できません : " + target + " (" + SystemMessage(GetLastError()) + ")");
     // After the first failed write nothing more is written.
     struct TFileSink : TByteSink {
         TBinMaker& maker;
@@ -430,7 +439,9 @@ void TBinMaker::WriteKeyFile()
         sink.ok = false;
         sink.error = GetLastError();
     }
-    if (!sink.ok) restore("キーアサインファイルを書き込めません : " + bin + " (" + SystemMessage(sink.error) + ")");
+    if (!sink.ok) restore("キーアサインファイルを書き込めません : " + target + " (" + SystemMessage(sink.error) + ")");
+    if (ownBackup && !MoveFileExA(target.c_str(), bin.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        restore("キーアサインファイルを作成できません : " + bin + " (" + SystemMessage(GetLastError()) + ")");
 }
 
 std::string KeyFileBackupName(const std::string& binName)

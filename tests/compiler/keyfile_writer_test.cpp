@@ -44,12 +44,12 @@ struct Compiled {
     std::string output;
 };
 
-Compiled Compile(const TTempDir& dir, Fault fault = Fault::none)
+Compiled Compile(const TTempDir& dir, Fault fault = Fault::none, const std::string& binName = "a.KEY")
 {
-    WriteBytes(dir.File("a.src"), "");
+    if (!PathExists(dir.File("a.src"))) WriteBytes(dir.File("a.src"), "");
     TBinMakerOpt opt;
     opt.SrcName = dir.File("a.src");
-    opt.BinName = dir.File("a.KEY");
+    opt.BinName = dir.File(binName);
     opt.IncPath = dir.Path() + "\\";
     TStringConsole console;
     TFaultyBinMaker maker(opt, console, fault);
@@ -118,6 +118,35 @@ TEST(KeyFileWriter, NoBackupPossibleMeansNothingIsTouched)
     EXPECT_NE(c.output.find("Error : バックアップファイルを"), std::string::npos) << c.output;
     EXPECT_EQ(ReadBytes(dir.File("a.KEY")), "previous");
     EXPECT_EQ(ReadBytes(dir.File("a.SAV")), "older");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(KeyFileWriter, AnOutputNamedLikeTheSourceIsRefused)
+{
+    TTempDir dir;
+    WriteBytes(dir.File("a.src"), "// the user's program\r\n");
+    Compiled c = Compile(dir, Fault::none, "A.SRC");
+    EXPECT_EQ(c.exitCode, 4);
+    EXPECT_NE(c.output.find("Error : キーアサインファイルがソースファイルと同じです : "), std::string::npos) << c.output;
+    EXPECT_EQ(ReadBytes(dir.File("a.src")), "// the user's program\r\n");
+    EXPECT_FALSE(PathExists(dir.File("a.SAV")));
+}
+
+TEST(KeyFileWriter, AnOutputNamedSavIsReplacedWholeOrNotAtAll)
+{
+    // Its backup name would be itself: the previous file must survive a
+    // failed write all the same.
+    for (Fault fault : {Fault::create, Fault::halfway, Fault::none}) {
+        TTempDir dir;
+        WriteBytes(dir.File("out.sav"), "previous");
+        Compiled c = Compile(dir, fault, "out.sav");
+        EXPECT_EQ(c.exitCode, fault == Fault::none ? 0 : 4) << c.output;
+        EXPECT_EQ(ReadBytes(dir.File("out.sav")), fault == Fault::none ? EmptyKeyFile() : "previous");
+        EXPECT_FALSE(PathExists(dir.File("out.sav.tmp")));
+    }
 }
 
 }  // namespace
