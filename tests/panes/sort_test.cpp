@@ -51,7 +51,7 @@ TEST(SortSet, TextForm)
 
 // An entry from a short description: attrs holds the attribute letters
 // (D for a directory), or one of ".", "..", "drive", "server", "share".
-struct TSpec {
+struct TEntryRow {
     const char* name;
     const char* attrs = "";
     std::int64_t size = 0;
@@ -59,7 +59,7 @@ struct TSpec {
     const char* shortName = "";
 };
 
-TFileInfo Build(const TSpec& s)
+TFileInfo Build(const TEntryRow& s)
 {
     std::string kind = s.attrs;
     if (kind == ".") return MakeCurDirEntry();
@@ -78,10 +78,10 @@ TFileInfo Build(const TSpec& s)
     return e;
 }
 
-TUBoxList ListOf(const std::vector<TSpec>& specs, const char* sortSet, bool dirNoExt)
+TUBoxList ListOf(const std::vector<TEntryRow>& rows, const char* sortSet, bool dirNoExt)
 {
     std::vector<TFileInfo> entries;
-    for (const TSpec& s : specs) entries.push_back(Build(s));
+    for (const TEntryRow& s : rows) entries.push_back(Build(s));
     TUBoxList list = std::move(ListingOf(std::move(entries)).entries);
     list.SortSet = ParseSortSet(sortSet);
     list.DirNoExt = dirNoExt;
@@ -92,7 +92,7 @@ TEST(Sorting, Orders)
 {
     struct Case {
         const char* what;
-        std::vector<TSpec> entries;
+        std::vector<TEntryRow> entries;
         const char* sortSet;
         bool dirNoExt;
         const char* order;
