@@ -176,6 +176,9 @@ private:
     void RunFor(TInitDatas& rec);
     void RunCase(TInitDatas& rec);
     void RunStrCase(TInitDatas& rec);
+    // The arms shared by CASE and STRCASE; labelHits reads one label.
+    template <class LabelHits>
+    void RunCaseArms(TInitDatas& rec, LabelHits labelHits);
     void RunTry(TInitDatas& rec);
     void RunVar(TInitDatas& rec);
     void PollBeforeStatement();

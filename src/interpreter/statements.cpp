@@ -218,10 +218,11 @@ void TKeySrc::RunFor(TInitDatas& rec)
     SkipCompound();
 }
 
-void TKeySrc::RunCase(TInitDatas& rec)
+// Each arm is its labels (or ELSE alone) up to bcListEnd, then a compound;
+// the first arm with a hit runs. Every label is evaluated, also after a match.
+template <class LabelHits>
+void TKeySrc::RunCaseArms(TInitDatas& rec, LabelHits labelHits)
 {
-    // The selector's low 32 bits, sign-extended.
-    const std::int64_t selector = static_cast<std::int32_t>(ReadNum(rec));
     bool matched = false;
     for (;;) {
         int labels = 0;
@@ -237,7 +238,7 @@ void TKeySrc::RunCase(TInitDatas& rec)
             if (w == bc::bcElse) {
                 code_.Skip(4);
                 hasElse = true;
-            } else if (ReadNum(rec) == selector) {
+            } else if (labelHits()) {
                 hit = true;
             }
         }
@@ -250,6 +251,13 @@ void TKeySrc::RunCase(TInitDatas& rec)
             SkipCompound();
         }
     }
+}
+
+void TKeySrc::RunCase(TInitDatas& rec)
+{
+    // The selector's low 32 bits, sign-extended.
+    const std::int64_t selector = static_cast<std::int32_t>(ReadNum(rec));
+    RunCaseArms(rec, [&] { return ReadNum(rec) == selector; });
 }
 
 namespace {
@@ -280,28 +288,7 @@ void TKeySrc::RunStrCase(TInitDatas& rec)
     const std::string selector = ReadStr(rec);
     const std::int32_t kind = code_.Word(kStatementEnd);
     if (kind < bc::bcMatchStr || kind > bc::bcMatchMaskText) throw EGrammer("未知のSTRCASE TYPE : " + Hex8(kind));
-    bool matched = false;
-    for (;;) {
-        int labels = 0;
-        bool hasElse = false, hit = false;
-        for (;;) {
-            std::int32_t w = code_.Word(kStatementEnd);
-            if (w == bc::bcListEnd) break;
-            ++labels;
-            if (w == bc::bcElse)
-                hasElse = true;
-            else if (StrCaseMatch(*this, kind, selector, ReadStrOperand(w, rec, false)))
-                hit = true;
-        }
-        if (labels == 0) return;
-        if (hasElse && labels > 1) throw EGrammer("ELSEが不正な箇所にあります");
-        if ((hit || hasElse) && !matched) {
-            matched = true;
-            RunCompound(rec);
-        } else {
-            SkipCompound();
-        }
-    }
+    RunCaseArms(rec, [&] { return StrCaseMatch(*this, kind, selector, ReadStr(rec)); });
 }
 
 namespace {
