@@ -93,20 +93,13 @@ void DivPathAndNameProc(TKeySrc& vtl, TInitDatas& rec)
     vtl.WriteStrVar(nameTarget, std::move(parts.name), rec);
 }
 
-bool IsDirectory(const std::string& path)
-{
-    TCriticalErrorsOff quiet;
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void DivNameAndExtProc(TKeySrc& vtl, TInitDatas& rec)
 {
     TVarRef nameTarget = vtl.ReadStrRef(rec);
     TVarRef extTarget = vtl.ReadStrRef(rec);
     std::string full = ExpandPath(vtl.ReadStr(rec));
     // Directories keep their whole name while the active pane does not split them.
-    const bool whole = vtl.Host().Panes().ActivePaneDirNoExt() && IsDirectory(full);
+    const bool whole = vtl.Host().Panes().ActivePaneDirNoExt() && DirectoryExists(full);
     TNameAndExt parts = DivNameAndExt(full, whole);
     vtl.WriteStrVar(nameTarget, std::move(parts.name), rec);
     vtl.WriteStrVar(extTarget, std::move(parts.ext), rec);

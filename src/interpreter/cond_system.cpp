@@ -2,37 +2,25 @@
 #include <windows.h>
 
 #include "interpreter/keysrc.h"
+#include "panes/pathutils.h"
 
 namespace {
 
 using bc::BuiltinId;
 using bc::TBuiltinKind;
 
-// The attributes of a path with the critical-error boxes off (a missing
-// floppy gives "no such file", not a system prompt).
-DWORD QuietAttributes(const std::string& path)
-{
-    if (path.empty()) return INVALID_FILE_ATTRIBUTES;
-    UINT saved = SetErrorMode(SEM_FAILCRITICALERRORS);
-    DWORD a = GetFileAttributesA(path.c_str());
-    SetErrorMode(saved);
-    return a;
-}
-
 bool IsDir(TKeySrc& vtl, TInitDatas& rec)
 {
     std::string path = vtl.ReadStr(rec);
     if (rec.SkipMode) return false;
-    DWORD a = QuietAttributes(path);
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+    return DirectoryExists(path);
 }
 
 bool IsFile(TKeySrc& vtl, TInitDatas& rec)
 {
     std::string path = vtl.ReadStr(rec);
     if (rec.SkipMode) return false;
-    DWORD a = QuietAttributes(path);
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    return FileExistsQuietly(path);
 }
 
 // Computed even when stepped over. A non-zero first number asks the key

@@ -12,6 +12,27 @@ TCriticalErrorsOff::TCriticalErrorsOff() : saved_(SetErrorMode(SEM_FAILCRITICALE
 TCriticalErrorsOff::~TCriticalErrorsOff() { SetErrorMode(saved_); }
 
 namespace {
+DWORD QuietAttributes(std::string_view path)
+{
+    if (path.empty()) return INVALID_FILE_ATTRIBUTES;
+    TCriticalErrorsOff quiet;
+    return GetFileAttributesA(std::string(path).c_str());
+}
+}  // namespace
+
+bool DirectoryExists(std::string_view path)
+{
+    DWORD a = QuietAttributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileExistsQuietly(std::string_view path)
+{
+    DWORD a = QuietAttributes(path);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
 
 bool StartsWithTwoBackslashes(std::string_view p) { return p.size() >= 2 && p[0] == '\\' && p[1] == '\\'; }
 

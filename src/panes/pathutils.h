@@ -104,6 +104,11 @@ bool IsRecycleBinPath(std::string_view path);
 // be made.
 bool ForceDirectories(std::string_view path);
 
+// Whether a directory or a file of that name exists, asked with the
+// critical-error boxes off (a missing floppy answers "no", not a prompt).
+bool DirectoryExists(std::string_view path);
+bool FileExistsQuietly(std::string_view path);
+
 bool DriveExists(char letter);
 // The drive answers a size query (it has a medium).
 bool DriveReady(char letter);
