@@ -82,14 +82,12 @@ void ToLines(TKeySrc& vtl, TInitDatas& rec)
     vtl.WriteStrVar(target, JoinLines(array->Items), rec);
 }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
-    t.SetProcedure(Proc("GetMaxIndex"), GetMaxIndex);
-    t.SetProcedure(Proc("SetMaxIndex"), SetMaxIndex);
-    t.SetProcedure(Proc("ToStrArray"), ToStrArray);
-    t.SetProcedure(Proc("ToLines"), ToLines);
+    t.SetProcedure(ProcId("GetMaxIndex"), GetMaxIndex);
+    t.SetProcedure(ProcId("SetMaxIndex"), SetMaxIndex);
+    t.SetProcedure(ProcId("ToStrArray"), ToStrArray);
+    t.SetProcedure(ProcId("ToLines"), ToLines);
 }
 
 const TBuiltinFamilyRegistration family(Register);

@@ -115,13 +115,11 @@ void AddClipStr(TKeySrc& vtl, TInitDatas& rec)
     rec.Result = clip.Open() && clip.PutText(text) ? 0 : kUnreachable;
 }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
-    t.SetProcedure(Proc("GetClipStr"), GetClipStr);
-    t.SetProcedure(Proc("SetClipStr"), SetClipStr);
-    t.SetProcedure(Proc("AddClipStr"), AddClipStr);
+    t.SetProcedure(ProcId("GetClipStr"), GetClipStr);
+    t.SetProcedure(ProcId("SetClipStr"), SetClipStr);
+    t.SetProcedure(ProcId("AddClipStr"), AddClipStr);
 }
 
 const TBuiltinFamilyRegistration family(Register);

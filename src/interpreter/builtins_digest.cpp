@@ -41,15 +41,13 @@ void CalcCRC32(TKeySrc& vtl, TInitDatas& rec)
     if (rec.Result) vtl.WriteNumVar(target, rec, crc);
 }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
-    t.SetProcedure(Proc("CalcMD5"), CalcDigest<TDigestKind::Md5>);
-    t.SetProcedure(Proc("CalcSHA1"), CalcDigest<TDigestKind::Sha1>);
-    t.SetProcedure(Proc("CalcSHA256"), CalcDigest<TDigestKind::Sha256>);
-    t.SetProcedure(Proc("CalcSHA512"), CalcDigest<TDigestKind::Sha512>);
-    t.SetProcedure(Proc("CalcCRC32"), CalcCRC32);
+    t.SetProcedure(ProcId("CalcMD5"), CalcDigest<TDigestKind::Md5>);
+    t.SetProcedure(ProcId("CalcSHA1"), CalcDigest<TDigestKind::Sha1>);
+    t.SetProcedure(ProcId("CalcSHA256"), CalcDigest<TDigestKind::Sha256>);
+    t.SetProcedure(ProcId("CalcSHA512"), CalcDigest<TDigestKind::Sha512>);
+    t.SetProcedure(ProcId("CalcCRC32"), CalcCRC32);
 }
 
 const TBuiltinFamilyRegistration family(Register);

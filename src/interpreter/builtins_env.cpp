@@ -52,12 +52,10 @@ void GetSysErrMsg(TKeySrc& vtl, TInitDatas& rec)
     vtl.WriteStrVar(target, SysErrorMessage(static_cast<unsigned long>(code)), rec);
 }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
-    t.SetProcedure(Proc("GetEnv"), GetEnv);
-    t.SetProcedure(Proc("GetSysErrMsg"), GetSysErrMsg);
+    t.SetProcedure(ProcId("GetEnv"), GetEnv);
+    t.SetProcedure(ProcId("GetSysErrMsg"), GetSysErrMsg);
 }
 
 const TBuiltinFamilyRegistration family(Register);

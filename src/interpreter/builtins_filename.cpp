@@ -150,21 +150,19 @@ void GetSPecialDirEx(TKeySrc& vtl, TInitDatas& rec)
     SpecialDir(vtl, rec, target, csidl);
 }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
-    t.SetProcedure(Proc("GetLongName"), NameForm<LongName>);
-    t.SetProcedure(Proc("GetLongNameEx"), NameForm<LongNameEx>);
-    t.SetProcedure(Proc("GetShortName"), NameForm<ShortName>);
-    t.SetProcedure(Proc("GetUNCName"), NameForm<UNCName>);
-    t.SetProcedure(Proc("GetRelativeName"), GetRelativeName);
-    t.SetProcedure(Proc("DivPathAndName"), DivPathAndNameProc);
-    t.SetProcedure(Proc("DivNameAndExt"), DivNameAndExtProc);
-    t.SetProcedure(Proc("ExpandFilename"), ExpandFilename);
-    t.SetProcedure(Proc("ExtractDir"), ExtractDir);
-    t.SetProcedure(Proc("GetSpecialDir"), GetSpecialDir);
-    t.SetProcedure(Proc("GetSPecialDirEx"), GetSPecialDirEx);
+    t.SetProcedure(ProcId("GetLongName"), NameForm<LongName>);
+    t.SetProcedure(ProcId("GetLongNameEx"), NameForm<LongNameEx>);
+    t.SetProcedure(ProcId("GetShortName"), NameForm<ShortName>);
+    t.SetProcedure(ProcId("GetUNCName"), NameForm<UNCName>);
+    t.SetProcedure(ProcId("GetRelativeName"), GetRelativeName);
+    t.SetProcedure(ProcId("DivPathAndName"), DivPathAndNameProc);
+    t.SetProcedure(ProcId("DivNameAndExt"), DivNameAndExtProc);
+    t.SetProcedure(ProcId("ExpandFilename"), ExpandFilename);
+    t.SetProcedure(ProcId("ExtractDir"), ExtractDir);
+    t.SetProcedure(ProcId("GetSpecialDir"), GetSpecialDir);
+    t.SetProcedure(ProcId("GetSPecialDirEx"), GetSPecialDirEx);
 }
 
 const TBuiltinFamilyRegistration family(Register);

@@ -33,16 +33,14 @@ std::string History(TKeySrc& vtl, TInitDatas&)
 std::int64_t InstanceCount(TKeySrc& vtl, TInitDatas&) { return vtl.Host().Histories().InstanceCount(); }
 std::int64_t InstanceNumber(TKeySrc& vtl, TInitDatas&) { return vtl.Host().Histories().InstanceNumber(); }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
-    t.SetProcedure(Proc("AddDirHist"), AddHist<kDirectories>);
-    t.SetProcedure(Proc("AddExecHist"), AddHist<kExecutions>);
-    t.SetProcedure(Proc("AddRegHist"), AddHist<kRegExps>);
-    t.SetProcedure(Proc("SetDirHist"), SetHist<kDirectories>);
-    t.SetProcedure(Proc("SetExecHist"), SetHist<kExecutions>);
-    t.SetProcedure(Proc("SetRegHist"), SetHist<kRegExps>);
+    t.SetProcedure(ProcId("AddDirHist"), AddHist<kDirectories>);
+    t.SetProcedure(ProcId("AddExecHist"), AddHist<kExecutions>);
+    t.SetProcedure(ProcId("AddRegHist"), AddHist<kRegExps>);
+    t.SetProcedure(ProcId("SetDirHist"), SetHist<kDirectories>);
+    t.SetProcedure(ProcId("SetExecHist"), SetHist<kExecutions>);
+    t.SetProcedure(ProcId("SetRegHist"), SetHist<kRegExps>);
     t.SetSysStr(BuiltinId(TBuiltinKind::SysStr, "$_DIRHIST"), History<kDirectories>);
     t.SetSysStr(BuiltinId(TBuiltinKind::SysStr, "$_EXECHIST"), History<kExecutions>);
     t.SetSysStr(BuiltinId(TBuiltinKind::SysStr, "$_REGHIST"), History<kRegExps>);

@@ -57,14 +57,12 @@ void SetIniDataInt(TKeySrc& vtl, TInitDatas& rec)
     WriteKey(rec, file, [&](TMemIniFile& ini) { return ini.WriteInteger(section, key, value); });
 }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
-    t.SetProcedure(Proc("GetIniDataStr"), GetIniDataStr);
-    t.SetProcedure(Proc("GetIniDataInt"), GetIniDataInt);
-    t.SetProcedure(Proc("SetIniDataStr"), SetIniDataStr);
-    t.SetProcedure(Proc("SetIniDataInt"), SetIniDataInt);
+    t.SetProcedure(ProcId("GetIniDataStr"), GetIniDataStr);
+    t.SetProcedure(ProcId("GetIniDataInt"), GetIniDataInt);
+    t.SetProcedure(ProcId("SetIniDataStr"), SetIniDataStr);
+    t.SetProcedure(ProcId("SetIniDataInt"), SetIniDataInt);
 }
 
 const TBuiltinFamilyRegistration family(Register);

@@ -97,17 +97,15 @@ void SortLine(TKeySrc& vtl, TInitDatas& rec)
     rec.Result = 1;
 }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
-    t.SetProcedure(Proc("LineCount"), LineCount);
-    t.SetProcedure(Proc("GetLine"), GetLine);
-    t.SetProcedure(Proc("SetLine"), PutLine<false>);
-    t.SetProcedure(Proc("InsLine"), PutLine<true>);
-    t.SetProcedure(Proc("DelLine"), DelLine);
-    t.SetProcedure(Proc("AddLine"), AddLine);
-    t.SetProcedure(Proc("SortLine"), SortLine);
+    t.SetProcedure(ProcId("LineCount"), LineCount);
+    t.SetProcedure(ProcId("GetLine"), GetLine);
+    t.SetProcedure(ProcId("SetLine"), PutLine<false>);
+    t.SetProcedure(ProcId("InsLine"), PutLine<true>);
+    t.SetProcedure(ProcId("DelLine"), DelLine);
+    t.SetProcedure(ProcId("AddLine"), AddLine);
+    t.SetProcedure(ProcId("SortLine"), SortLine);
 }
 
 const TBuiltinFamilyRegistration family(Register);

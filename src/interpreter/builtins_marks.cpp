@@ -75,32 +75,30 @@ void GetMark(TKeySrc& vtl, TInitDatas& rec)
 
 void ReloadMarkInfo(TKeySrc& vtl, TInitDatas& rec) { RetakeMarkSnapshot(vtl, rec, vtl.ReadPaneWindow(rec)); }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
     using enum TPatternAction;
-    t.SetProcedure(Proc("Mark"), SetMark<true>);
-    t.SetProcedure(Proc("Unmark"), SetMark<false>);
-    t.SetProcedure(Proc("MarkTrigger"), MarkTrigger);
-    t.SetProcedure(Proc("RevMarkTrigger"), RevMarkTrigger);
-    t.SetProcedure(Proc("AllMarkTrigger"), AllMarkTrigger);
-    t.SetProcedure(Proc("MarkMatchStr"), MarkMatch<Mark, true>);
-    t.SetProcedure(Proc("MarkMatchText"), MarkMatch<Mark, false>);
-    t.SetProcedure(Proc("UnmarkMatchStr"), MarkMatch<Unmark, true>);
-    t.SetProcedure(Proc("UnmarkMatchText"), MarkMatch<Unmark, false>);
-    t.SetProcedure(Proc("MarkMatchStrTrigger"), MarkMatch<Toggle, true>);
-    t.SetProcedure(Proc("MarkMatchTextTrigger"), MarkMatch<Toggle, false>);
+    t.SetProcedure(ProcId("Mark"), SetMark<true>);
+    t.SetProcedure(ProcId("Unmark"), SetMark<false>);
+    t.SetProcedure(ProcId("MarkTrigger"), MarkTrigger);
+    t.SetProcedure(ProcId("RevMarkTrigger"), RevMarkTrigger);
+    t.SetProcedure(ProcId("AllMarkTrigger"), AllMarkTrigger);
+    t.SetProcedure(ProcId("MarkMatchStr"), MarkMatch<Mark, true>);
+    t.SetProcedure(ProcId("MarkMatchText"), MarkMatch<Mark, false>);
+    t.SetProcedure(ProcId("UnmarkMatchStr"), MarkMatch<Unmark, true>);
+    t.SetProcedure(ProcId("UnmarkMatchText"), MarkMatch<Unmark, false>);
+    t.SetProcedure(ProcId("MarkMatchStrTrigger"), MarkMatch<Toggle, true>);
+    t.SetProcedure(ProcId("MarkMatchTextTrigger"), MarkMatch<Toggle, false>);
     t.SetCondition(BuiltinId(TBuiltinKind::CondFunc, "IsMark"), IsMark);
-    t.SetProcedure(Proc("GetMarkFILENAME"), GetMark<TEntryField::FileName>);
-    t.SetProcedure(Proc("GetMarkSFILENAME"), GetMark<TEntryField::ShortName>);
-    t.SetProcedure(Proc("GetMarkATTR"), GetMark<TEntryField::Attr>);
-    t.SetProcedure(Proc("GetMarkATTRC"), GetMark<TEntryField::AttrC>);
-    t.SetProcedure(Proc("GetMarkCRDATETIME"), GetMark<TEntryField::CrDateTime>);
-    t.SetProcedure(Proc("GetMarkLWDATETIME"), GetMark<TEntryField::LwDateTime>);
-    t.SetProcedure(Proc("GetMarkACDATETIME"), GetMark<TEntryField::AcDateTime>);
-    t.SetProcedure(Proc("GetMarkFILETYPE"), GetMark<TEntryField::FileType>);
-    t.SetProcedure(Proc("ReloadMarkInfo"), ReloadMarkInfo);
+    t.SetProcedure(ProcId("GetMarkFILENAME"), GetMark<TEntryField::FileName>);
+    t.SetProcedure(ProcId("GetMarkSFILENAME"), GetMark<TEntryField::ShortName>);
+    t.SetProcedure(ProcId("GetMarkATTR"), GetMark<TEntryField::Attr>);
+    t.SetProcedure(ProcId("GetMarkATTRC"), GetMark<TEntryField::AttrC>);
+    t.SetProcedure(ProcId("GetMarkCRDATETIME"), GetMark<TEntryField::CrDateTime>);
+    t.SetProcedure(ProcId("GetMarkLWDATETIME"), GetMark<TEntryField::LwDateTime>);
+    t.SetProcedure(ProcId("GetMarkACDATETIME"), GetMark<TEntryField::AcDateTime>);
+    t.SetProcedure(ProcId("GetMarkFILETYPE"), GetMark<TEntryField::FileType>);
+    t.SetProcedure(ProcId("ReloadMarkInfo"), ReloadMarkInfo);
     // InputRegMark waits for the marking-pattern dialog; AllMark and
     // AllUnmark have no implementation at all.
 }

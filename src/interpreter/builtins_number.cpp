@@ -69,16 +69,14 @@ void CharToInt(TKeySrc& vtl, TInitDatas& rec)
     rec.Result = 1;
 }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
-    t.SetProcedure(Proc("StrToInt"), StrToInt);
-    t.SetProcedure(Proc("IntToStr"), IntToStrProc);
-    t.SetProcedure(Proc("IntToHex"), IntToHexProc);
-    t.SetProcedure(Proc("IntToCommaStr"), IntToCommaStrProc);
-    t.SetProcedure(Proc("IntToChar"), IntToChar);
-    t.SetProcedure(Proc("CharToInt"), CharToInt);
+    t.SetProcedure(ProcId("StrToInt"), StrToInt);
+    t.SetProcedure(ProcId("IntToStr"), IntToStrProc);
+    t.SetProcedure(ProcId("IntToHex"), IntToHexProc);
+    t.SetProcedure(ProcId("IntToCommaStr"), IntToCommaStrProc);
+    t.SetProcedure(ProcId("IntToChar"), IntToChar);
+    t.SetProcedure(ProcId("CharToInt"), CharToInt);
 }
 
 const TBuiltinFamilyRegistration family(Register);

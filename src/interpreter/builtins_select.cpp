@@ -82,17 +82,15 @@ void SelectNum(TKeySrc& vtl, TInitDatas& rec)
     RunBranches(vtl, rec, [&] { return vtl.ReadNum(rec); }, [&](std::int64_t label) { return label == subject; });
 }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
-    t.SetProcedure(Proc("SelectMatchStr"), SelectMatch<false>);
-    t.SetProcedure(Proc("SelectMatchText"), SelectMatch<true>);
-    t.SetProcedure(Proc("SelectStr"), SelectStr);
-    t.SetProcedure(Proc("SelectText"), SelectText);
-    t.SetProcedure(Proc("SelectMaskStr"), SelectMask<true>);
-    t.SetProcedure(Proc("SelectMaskText"), SelectMask<false>);
-    t.SetProcedure(Proc("SelectNum"), SelectNum);
+    t.SetProcedure(ProcId("SelectMatchStr"), SelectMatch<false>);
+    t.SetProcedure(ProcId("SelectMatchText"), SelectMatch<true>);
+    t.SetProcedure(ProcId("SelectStr"), SelectStr);
+    t.SetProcedure(ProcId("SelectText"), SelectText);
+    t.SetProcedure(ProcId("SelectMaskStr"), SelectMask<true>);
+    t.SetProcedure(ProcId("SelectMaskText"), SelectMask<false>);
+    t.SetProcedure(ProcId("SelectNum"), SelectNum);
 }
 
 const TBuiltinFamilyRegistration family(Register);

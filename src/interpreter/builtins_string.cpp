@@ -157,22 +157,20 @@ void CharType(TKeySrc& vtl, TInitDatas& rec)
     vtl.WriteNumVar(target, rec, kind);
 }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
-    t.SetProcedure(Proc("UpperStr"), MapCase<SjisUpperCase>);
-    t.SetProcedure(Proc("LowerStr"), MapCase<SjisLowerCase>);
-    t.SetProcedure(Proc("CopyStr"), CopyStr);
-    t.SetProcedure(Proc("InsertStr"), InsertStr);
-    t.SetProcedure(Proc("DeleteStr"), DeleteStr);
-    t.SetProcedure(Proc("LengthStr"), LengthStr);
-    t.SetProcedure(Proc("PosStr"), PosStr);
-    t.SetProcedure(Proc("PosText"), PosText);
-    t.SetProcedure(Proc("ReplaceStr"), ReplaceProc<TFold::None>);
-    t.SetProcedure(Proc("ReplaceText"), ReplaceProc<TFold::Locale>);
-    t.SetProcedure(Proc("LastChar"), LastChar);
-    t.SetProcedure(Proc("CharType"), CharType);
+    t.SetProcedure(ProcId("UpperStr"), MapCase<SjisUpperCase>);
+    t.SetProcedure(ProcId("LowerStr"), MapCase<SjisLowerCase>);
+    t.SetProcedure(ProcId("CopyStr"), CopyStr);
+    t.SetProcedure(ProcId("InsertStr"), InsertStr);
+    t.SetProcedure(ProcId("DeleteStr"), DeleteStr);
+    t.SetProcedure(ProcId("LengthStr"), LengthStr);
+    t.SetProcedure(ProcId("PosStr"), PosStr);
+    t.SetProcedure(ProcId("PosText"), PosText);
+    t.SetProcedure(ProcId("ReplaceStr"), ReplaceProc<TFold::None>);
+    t.SetProcedure(ProcId("ReplaceText"), ReplaceProc<TFold::Locale>);
+    t.SetProcedure(ProcId("LastChar"), LastChar);
+    t.SetProcedure(ProcId("CharType"), CharType);
 }
 
 const TBuiltinFamilyRegistration family(Register);

@@ -77,12 +77,10 @@ void TextWH(TKeySrc& vtl, TInitDatas& rec)
     vtl.WriteNumVar(heightTarget, rec, size.cy);
 }
 
-consteval std::int32_t Proc(std::string_view name) { return BuiltinId(TBuiltinKind::SysProc, name); }
-
 void Register(TDispatchTables& t)
 {
-    t.SetProcedure(Proc("ShrinkPath"), ShrinkPath);
-    t.SetProcedure(Proc("TextWH"), TextWH);
+    t.SetProcedure(ProcId("ShrinkPath"), ShrinkPath);
+    t.SetProcedure(ProcId("TextWH"), TextWH);
 }
 
 const TBuiltinFamilyRegistration family(Register);

@@ -61,16 +61,14 @@ void Relation(TDispatchTables& t, std::int32_t num, std::int32_t str, std::int32
     t.SetCondition(ex, CompareStrEx<R>);
 }
 
-consteval std::int32_t Cond(std::string_view name) { return BuiltinId(TBuiltinKind::CondFunc, name); }
-
 void Register(TDispatchTables& t)
 {
-    Relation<kEq>(t, Cond("EqNum"), Cond("EqStr"), Cond("EqText"), Cond("EqStrEx"));
-    Relation<kGrt>(t, Cond("GrtNum"), Cond("GrtStr"), Cond("GrtText"), Cond("GrtStrEx"));
-    Relation<kGEq>(t, Cond("GEqNum"), Cond("GEqStr"), Cond("GEqText"), Cond("GEqStrEx"));
-    Relation<kLs>(t, Cond("LsNum"), Cond("LsStr"), Cond("LsText"), Cond("LsStrEx"));
-    Relation<kLEq>(t, Cond("LEqNum"), Cond("LEqStr"), Cond("LEqText"), Cond("LEqStrEx"));
-    Relation<kNotEq>(t, Cond("NotEqNum"), Cond("NotEqStr"), Cond("NotEqText"), Cond("NotEqStrEx"));
+    Relation<kEq>(t, CondId("EqNum"), CondId("EqStr"), CondId("EqText"), CondId("EqStrEx"));
+    Relation<kGrt>(t, CondId("GrtNum"), CondId("GrtStr"), CondId("GrtText"), CondId("GrtStrEx"));
+    Relation<kGEq>(t, CondId("GEqNum"), CondId("GEqStr"), CondId("GEqText"), CondId("GEqStrEx"));
+    Relation<kLs>(t, CondId("LsNum"), CondId("LsStr"), CondId("LsText"), CondId("LsStrEx"));
+    Relation<kLEq>(t, CondId("LEqNum"), CondId("LEqStr"), CondId("LEqText"), CondId("LEqStrEx"));
+    Relation<kNotEq>(t, CondId("NotEqNum"), CondId("NotEqStr"), CondId("NotEqText"), CondId("NotEqStrEx"));
 }
 
 const TBuiltinFamilyRegistration family(Register);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "script-format/binconst_catalog.h"
@@ -22,6 +23,11 @@ using TSysNumFn = std::int64_t (*)(TKeySrc& vtl, TInitDatas& rec);
 using TSysStrFn = std::string (*)(TKeySrc& vtl, TInitDatas& rec);
 // A #DLG call: its call word has been read; the arguments follow.
 using TDialogCallFn = void (*)(TKeySrc& vtl, std::int32_t callWord, TInitDatas& rec);
+
+// Catalogue identifiers by name, for the families' registrations: a
+// misspelt name does not compile.
+consteval std::int32_t ProcId(std::string_view name) { return bc::BuiltinId(bc::TBuiltinKind::SysProc, name); }
+consteval std::int32_t CondId(std::string_view name) { return bc::BuiltinId(bc::TBuiltinKind::CondFunc, name); }
 
 namespace dispatch {
 constexpr std::int32_t kFirstProcedure = bc::BuiltinId(bc::TBuiltinKind::SysProc, "Break");
